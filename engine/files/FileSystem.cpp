@@ -48,7 +48,7 @@ bool FileSystem::WriteFile(const std::string& path, const MemoryStream& data) co
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (!file)
         return false;
-    const bool written = std::fwrite(data.Data(), 1, data.Length(), file) == data.Length();
+    const bool written = data.Length() == 0 || std::fwrite(data.Data(), 1, data.Length(), file) == data.Length();
     const bool closed = std::fclose(file) == 0;
     return written && closed;
 }

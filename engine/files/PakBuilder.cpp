@@ -42,6 +42,8 @@ MemoryStream BuildFileList(const PakBuildEntries& entries) {
 }
 
 bool WriteAll(std::FILE* file, const MemoryStream& stream) {
+    if (stream.Length() == 0)
+        return true;  // an empty vector may hand out no buffer at all
     return std::fwrite(stream.Data(), 1, stream.Length(), file) == stream.Length();
 }
 

@@ -78,6 +78,8 @@ TEST_F(FileSystemTest, WritesOnlyLooseFiles) {
     data.Write("w\0x", 3);
     ASSERT_TRUE(files.WriteFile("data/written.bin", data));
     EXPECT_EQ(ReadTestFile("data/written.bin"), std::string("w\0x", 3));
+    ASSERT_TRUE(files.WriteFile("data/empty.bin", MemoryStream()));
+    EXPECT_EQ(ReadTestFile("data/empty.bin"), "");
 
     files.SetSearchDisk(false);
     EXPECT_FALSE(files.WriteFile("data/never.bin", data));
