@@ -1,0 +1,173 @@
+#include "engine/audio/MusicPlayer.h"
+
+#include "engine/audio/FillFromDecoder.h"
+#include "engine/files/MemoryStream.h"
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+
+namespace {
+
+MemoryStream* SourceOf(void* datasource) { return static_cast<MemoryStream*>(datasource); }
+
+// Counts as fread does: 0 at the end. The stream's -1 there would arrive as a
+// huge unsigned count, which vorbisfile takes for a read error and refuses
+// files it could play, such as a track cut short.
+size_t ReadSource(void* destination, size_t size, size_t count, void* datasource) {
+    size_t bytes = std::min<size_t>(size * count, std::numeric_limits<int32_t>::max());
+    int32_t got = SourceOf(datasource)->Read(destination, static_cast<uint32_t>(bytes));
+    return got < 0 ? 0 : static_cast<size_t>(got);
+}
+
+int SeekSource(void* datasource, ogg_int64_t offset, int whence) {
+    if (whence < 0 || whence > 2)
+        return -1;
+    // Files in memory are far below 4 GiB: the low 32 bits are the offset.
+    int32_t low = static_cast<int32_t>(static_cast<uint32_t>(offset & 0xFFFFFFFF));
+    return SourceOf(datasource)->Seek(low, static_cast<SeekOrigin>(whence)) ? 0 : -1;
+}
+
+// The player deletes the source itself, after the decoder is cleared.
+int CloseSource(void* /*datasource*/) { return 0; }
+
+long TellSource(void* datasource) { return static_cast<long>(SourceOf(datasource)->Tell()); }
+
+const ov_callbacks kSourceCallbacks = {ReadSource, SeekSource, CloseSource, TellSource};
+
+}
+
+MusicPlayer::MusicPlayer() = default;
+
+MusicPlayer::~MusicPlayer() {
+    if (isOpen && deviceReady)
+        buffer->Stop();
+    Close();
+    device.reset();
+}
+
+bool MusicPlayer::CreateDevice(void* window) { return UseDevice(platform::CreateSoundDevice(window), window); }
+
+bool MusicPlayer::UseDevice(std::unique_ptr<SoundDevice> soundDevice, void* window) {
+    if (!soundDevice)
+        return false;
+    Close();
+    device = std::move(soundDevice);
+    device->SetCooperativeLevel(window, CooperativeLevel::Priority);
+    deviceReady = true;
+    return true;
+}
+
+bool MusicPlayer::Open(const MemoryStream& encoded) {
+    if (!deviceReady)
+        return false;
+    Close();
+    source = std::make_unique<MemoryStream>(encoded);
+    // On failure vorbisfile has already cleared the decoder.
+    if (ov_open_callbacks(source.get(), &decoder, nullptr, 0, kSourceCallbacks) != 0) {
+        source.reset();
+        return false;
+    }
+    if (!CreateBuffer()) {
+        ov_clear(&decoder);
+        source.reset();
+        return false;
+    }
+    trackEnded = false;
+    FillLocked(0, kBufferBytes, kLockEntireBuffer);
+    position = 0.0;
+    playingHalf = 0;
+    baseBytes = 0;
+    isOpen = true;
+    return true;
+}
+
+bool MusicPlayer::CreateBuffer() {
+    vorbis_info* info = ov_info(&decoder, -1);
+    if (!info || info->channels <= 0 || info->channels > 0xFFFF || info->rate <= 0)
+        return false;
+    PcmFormat format;
+    format.channels = static_cast<uint16_t>(info->channels);
+    format.samplesPerSecond = static_cast<uint32_t>(info->rate);
+    format.bitsPerSample = 16;
+    format.blockAlign = static_cast<uint16_t>(format.channels * 2);
+    format.averageBytesPerSecond = format.samplesPerSecond * format.blockAlign;
+    bytesPerSecond = format.averageBytesPerSecond;
+    buffer = device->CreateSoundBuffer(format, kBufferBytes);
+    return buffer != nullptr;
+}
+
+void MusicPlayer::Close() {
+    if (isOpen)
+        ov_clear(&decoder);
+    buffer.reset();
+    source.reset();
+    isOpen = false;
+}
+
+void MusicPlayer::Seek(double seconds) {
+    if (!isOpen)
+        return;
+    if (!(seconds > 0.0))
+        seconds = 0.0;
+    // A time past the end (or any seek the decoder refuses) plays silence,
+    // not the track from wherever the decoder happened to be.
+    trackEnded = ov_time_seek(&decoder, seconds) != 0;
+    FillLocked(0, kBufferBytes, kLockEntireBuffer);
+    playingHalf = 0;
+    double bytes = std::min(seconds * bytesPerSecond, static_cast<double>(std::numeric_limits<uint32_t>::max()));
+    baseBytes = static_cast<uint32_t>(bytes);
+    position = static_cast<double>(baseBytes) / static_cast<double>(bytesPerSecond);
+}
+
+void MusicPlayer::Play() {
+    if (isOpen)
+        buffer->Play();
+}
+
+void MusicPlayer::Update() {
+    uint32_t play = 0;
+    if (!isOpen || !buffer->GetCurrentPosition(&play, nullptr))
+        return;
+    uint32_t half = play >= kHalfBytes ? 1 : 0;
+    uint32_t offset = play - half * kHalfBytes;
+    uint32_t bytes = baseBytes + offset + (half != playingHalf ? kHalfBytes : 0);
+    position = static_cast<double>(bytes) / static_cast<double>(bytesPerSecond);
+    if (half == playingHalf)
+        return;
+    // The cursor has entered the other half: the one it left is free to refill.
+    baseBytes += kHalfBytes;
+    FillLocked(playingHalf * kHalfBytes, kHalfBytes, 0);
+    playingHalf = half;
+}
+
+void MusicPlayer::FillLocked(uint32_t offset, uint32_t bytes, uint32_t flags) {
+    void* region1 = nullptr;
+    void* region2 = nullptr;
+    uint32_t size1 = 0;
+    uint32_t size2 = 0;
+    // A buffer that cannot be locked keeps what it holds; writing through
+    // pointers it never gave would corrupt memory.
+    if (!buffer->Lock(offset, bytes, &region1, &size1, &region2, &size2, flags))
+        return;
+    FillSpan(region1, size1);
+    FillSpan(region2, size2);
+    buffer->Unlock(region1, size1, region2, size2);
+}
+
+void MusicPlayer::FillSpan(void* region, uint32_t size) {
+    if (!region || size == 0)
+        return;
+    uint8_t* bytes = static_cast<uint8_t*>(region);
+    uint32_t decoded = 0;
+    if (!trackEnded) {
+        FillResult result = FillFromDecoder(bytes, size, [this](char* destination, int count) {
+            int section = 0;
+            return ov_read(&decoder, destination, count, 0, 2, 1, &section);
+        });
+        decoded = result.bytesDecoded;
+        trackEnded = result.trackEnded;
+    }
+    // Past the end of the track the buffer plays silence.
+    std::memset(bytes + decoded, 0, size - decoded);
+}

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "engine/platform/SoundDevice.h"
+
+// The header's ready-made callback sets are unused here and would warn.
+#ifndef OV_EXCLUDE_STATIC_CALLBACKS
+#define OV_EXCLUDE_STATIC_CALLBACKS
+#endif
+#include <vorbis/vorbisfile.h>
+
+#include <cstdint>
+#include <memory>
+
+class MemoryStream;
+
+// Streams one OGG Vorbis track through a two-second looping sound buffer,
+// refilled a second at a time from the frame loop; its play position, in
+// seconds, is the demo's clock. Main thread only.
+class MusicPlayer {
+public:
+    // Fixed geometry, whatever the track's format: one second of 44.1 kHz
+    // 16-bit stereo per half.
+    static constexpr uint32_t kBufferBytes = 352800;
+    static constexpr uint32_t kHalfBytes = 176400;
+
+    MusicPlayer();
+    ~MusicPlayer();
+    MusicPlayer(const MusicPlayer&) = delete;
+    MusicPlayer& operator=(const MusicPlayer&) = delete;
+
+    // The default output device for the window; false when there is none.
+    bool CreateDevice(void* window);
+    // The same with a device made elsewhere (another output, a test's).
+    bool UseDevice(std::unique_ptr<SoundDevice> soundDevice, void* window);
+
+    // Decodes from a copy of the encoded file and prefills the buffer; false,
+    // with nothing open, without a device, for a stream that is not OGG
+    // Vorbis, or when the device cannot make the buffer.
+    bool Open(const MemoryStream& encoded);
+    void Close();
+    // Jumps the track; only before Play, while the play cursor is at 0.
+    void Seek(double seconds);
+    void Play();
+    // Once a frame: follows the play cursor and refills the half it has left.
+    void Update();
+    double GetPosition() const { return position; }
+
+    bool IsDeviceReady() const { return deviceReady; }
+    bool IsOpen() const { return isOpen; }
+
+private:
+    bool CreateBuffer();
+    void FillLocked(uint32_t offset, uint32_t bytes, uint32_t flags);
+    void FillSpan(void* region, uint32_t size);
+
+    std::unique_ptr<SoundDevice> device;
+    std::unique_ptr<SoundBuffer> buffer;
+    OggVorbis_File decoder{};
+    bool deviceReady = false;
+    bool isOpen = false;
+    uint32_t playingHalf = 0;
+    uint32_t bytesPerSecond = 0;
+    uint32_t baseBytes = 0;
+    double position = 0.0;
+    std::unique_ptr<MemoryStream> source;
+    // The decoder has ended, or failed past repair: every fill is silence now.
+    bool trackEnded = false;
+};
