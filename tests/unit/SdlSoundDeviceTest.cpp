@@ -262,7 +262,12 @@ TEST(MusicPlayerOnDisk, FollowsTheDeviceInRealTime) {
     // The bound is the typical frame; a loaded machine stalls the driver's
     // thread now and then, and a stalled file driver has written nothing.
     EXPECT_LT(frame.median, 0.00025);
+#ifdef ZP_SANITIZED
+    // Instrumented builds stall the driver's thread far more often.
+    EXPECT_LT(frame.rms, 0.002);
+#else
     EXPECT_LT(frame.rms, 0.0005);
+#endif
     EXPECT_GT(positions.back(), 10.2); // time goes on past the end of the track
 
     Bytes written = ReadBytes(file);
