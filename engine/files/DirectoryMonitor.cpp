@@ -1,0 +1,73 @@
+#include "engine/files/DirectoryMonitor.h"
+
+#include "engine/core/FactoryRegistry.h"
+#include "engine/core/Message.h"
+#include "engine/platform/DirectoryWatcher.h"
+
+#include <vector>
+
+namespace {
+
+DirectoryMonitor* CreateDirectoryMonitor() { return new DirectoryMonitor; }
+const FactoryRegistration<DirectoryMonitor> registration(1, CreateDirectoryMonitor);
+
+}
+
+DirectoryMonitor::DirectoryMonitor() = default;
+
+DirectoryMonitor::~DirectoryMonitor() { Stop(); }
+
+bool DirectoryMonitor::Start(const std::string& watchedDirectory, bool watchRecursively) {
+    if (IsActive())
+        return false;
+    directory = watchedDirectory;
+    recursive = watchRecursively;
+    std::unique_ptr<platform::DirectoryWatcher> opened = platform::CreateDirectoryWatcher();
+    if (!opened->Open(directory)) {
+        Message(LOG_ERROR, "Cannot set up the monitoring of file change notifications for directory '%s'.",
+                directory.c_str());
+        return Fail();
+    }
+    if (!opened->Watch(recursive)) {
+        Message(LOG_ERROR, "Cannot start monitoring of file change notifications for directory '%s'.",
+                directory.c_str());
+        return Fail();
+    }
+    watcher = std::move(opened);
+    return true;
+}
+
+void DirectoryMonitor::Stop() {
+    watcher.reset();
+    directory.clear();
+    recursive = false;
+}
+
+bool DirectoryMonitor::IsActive() const { return watcher != nullptr; }
+
+const std::string& DirectoryMonitor::GetDirectory() const { return directory; }
+
+bool DirectoryMonitor::Poll(ChangeSet& changes) {
+    if (!IsActive())
+        return false;
+    changes.clear();
+    std::vector<std::string> names;
+    const platform::WatchReadResult result = watcher->ReadChanges(names);
+    if (result == platform::WatchReadResult::Failed)
+        return Fail();
+    for (const std::string& name : names)
+        changes[directory + "/" + name] = true;
+    if (result == platform::WatchReadResult::CannotContinue) {
+        // The changes read so far stay reported; nothing more will come.
+        Message(LOG_ERROR, "Cannot continue monitoring of file change notifications for directory '%s'.",
+                directory.c_str());
+        return Fail();
+    }
+    return true;
+}
+
+// Whatever was acquired is released: a broken monitor is an inactive one.
+bool DirectoryMonitor::Fail() {
+    Stop();
+    return false;
+}
