@@ -1,9 +1,11 @@
 #pragma once
 
 #include "engine/core/Application.h"
+#include "engine/render/Display.h"
 
 // Stands in for the production until the show itself exists: it opens what
-// the engine opens, draws nothing and runs until the window is closed.
+// the engine opens, clears the screen to black every frame and runs until
+// Escape or the window is closed.
 class PlaceholderShow : public Application {
 public:
     void GetTitle(std::string& title) override { title = "Zephal - Lumenweaver"; }
@@ -11,7 +13,12 @@ public:
     void OnShutdown() override {}
     void Update() override {}
     const DemoTime& GetTime() const override { return now; }
-    bool Frame() override { return true; }
+    bool Frame() override {
+        static const float kBlack[4] = {0.0f, 0.0f, 0.0f, 1.0f};
+        GetDisplay()->SetClearColor(kBlack);
+        GetDisplay()->Clear(CLEAR_COLOR | CLEAR_DEPTH);
+        return true;
+    }
 
 private:
     DemoTime now;

@@ -15,6 +15,9 @@
 #include "engine/files/PakArchive.h"
 #include "engine/platform/SystemServices.h"
 #include "engine/render/Display.h"
+#include "engine/render/ShaderManager.h"
+#include "engine/render/ShaderProgramManager.h"
+#include "engine/render/TextureManager.h"
 
 #include <cstdio>
 #include <vector>
@@ -111,6 +114,9 @@ bool Application::OpenDisplay() {
         Message(LOG_ERROR, "Could not open display.");
         return false;
     }
+    textureManager = std::make_unique<TextureManager>();
+    shaderManager = std::make_unique<ShaderManager>();
+    shaderProgramManager = std::make_unique<ShaderProgramManager>();
     return true;
 }
 
@@ -140,9 +146,22 @@ void Application::UpdateTitle(const std::string& title) {
 }
 
 void Application::ShutdownDisplay() {
+    // Programs first: they hold references to shaders. Render targets hold
+    // their colour textures, so they go before the textures.
+    if (shaderProgramManager)
+        shaderProgramManager->DestroyAll();
+    shaderProgramManager.reset();
+    if (shaderManager)
+        shaderManager->DestroyAll();
+    shaderManager.reset();
     if (display) {
-        display->UnbindProgram();
-        display->DestroyRenderTargets();
+        display->UnbindShaderProgram();
+        display->DestroyAllRenderTargets();
+    }
+    if (textureManager)
+        textureManager->DestroyAll();
+    textureManager.reset();
+    if (display) {
         display->Close();
         display.reset();
     }

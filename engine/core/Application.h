@@ -29,9 +29,9 @@ public:
     LibraryCache* GetLibraryCache() override { return libraryCache.get(); }
     FileSystem* GetFileSystem() override { return fileSystem.get(); }
     Display* GetDisplay() override { return display.get(); }
-    TextureManager* GetTextureManager() override { return nullptr; }
-    ShaderManager* GetShaderManager() override { return nullptr; }
-    ShaderProgramManager* GetShaderProgramManager() override { return nullptr; }
+    TextureManager* GetTextureManager() override { return textureManager.get(); }
+    ShaderManager* GetShaderManager() override { return shaderManager.get(); }
+    ShaderProgramManager* GetShaderProgramManager() override { return shaderProgramManager.get(); }
 
     virtual void GetTitle(std::string& title) = 0;
     virtual bool OnInit() = 0;
@@ -67,4 +67,7 @@ private:
     std::unique_ptr<FileSystem> fileSystem;
     std::unique_ptr<PakArchive> pak;
     std::unique_ptr<Display> display;
+    std::unique_ptr<TextureManager> textureManager;
+    std::unique_ptr<ShaderManager> shaderManager;
+    std::unique_ptr<ShaderProgramManager> shaderProgramManager;
 };

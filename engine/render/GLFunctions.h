@@ -1,7 +1,5 @@
 #pragma once
 
-#include <cstddef>
-
 // The engine calls OpenGL only through the table below: the 1.1 functions
 // come from the linked library, the rest are fetched by name once a context
 // is current. Tests put counting functions in its place.
@@ -24,8 +22,13 @@ typedef float GLfloat;
 typedef float GLclampf;
 typedef double GLclampd;
 typedef char GLchar;
-typedef std::ptrdiff_t GLsizeiptr;
-typedef std::ptrdiff_t GLintptr;
+#if defined(_WIN64)
+typedef signed long long int GLsizeiptr;
+typedef signed long long int GLintptr;
+#else
+typedef signed long int GLsizeiptr;
+typedef signed long int GLintptr;
+#endif
 
 // OpenGL 1.1, taken from the linked library: name, result, parameters.
 #define ZP_GL_LINKED_FUNCTIONS(X)                                                                       \

@@ -1,0 +1,164 @@
+#include "engine/platform/NativeWindow.h"
+
+#include "engine/platform/sdl/SdlVideo.h"
+
+#include <SDL.h>
+#include <cstdlib>
+#include <vector>
+
+namespace platform {
+
+namespace {
+
+SDL_Window* AsWindow(NativeWindowHandle window) { return static_cast<SDL_Window*>(window); }
+
+void SetColorAttributes(uint32_t colorBits, uint32_t alphaBits) {
+    int channel = colorBits <= 16 ? 5 : 8;
+    SDL_GL_SetAttribute(SDL_GL_RED_SIZE, channel);
+    SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, colorBits <= 16 ? 6 : 8);
+    SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, channel);
+    SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, static_cast<int>(alphaBits));
+}
+
+void SetPixelFormatAttributes(const PixelFormatRequest& request) {
+    SDL_GL_ResetAttributes();
+    SetColorAttributes(request.colorBits, request.alphaBits);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, static_cast<int>(request.depthBits));
+    SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, static_cast<int>(request.stencilBits));
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    // The renderer draws quads and enables fixed-function texturing.
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+}
+
+void AddUnique(std::vector<uint32_t>& values, uint32_t value) {
+    for (uint32_t present : values)
+        if (present == value)
+            return;
+    values.push_back(value);
+}
+
+// The request first, then smaller depth, alpha and stencil, the way a driver
+// offers its nearest format instead of refusing (no 32-bit depth gets 24).
+std::vector<PixelFormatRequest> NearestRequests(const PixelFormatRequest& request) {
+    std::vector<uint32_t> depths{request.depthBits};
+    for (uint32_t depth : {24u, 16u})
+        if (depth < request.depthBits)
+            AddUnique(depths, depth);
+    std::vector<uint32_t> alphas{request.alphaBits};
+    AddUnique(alphas, 0);
+    std::vector<uint32_t> stencils{request.stencilBits};
+    AddUnique(stencils, 0);
+
+    std::vector<PixelFormatRequest> requests;
+    for (uint32_t stencil : stencils)
+        for (uint32_t alpha : alphas)
+            for (uint32_t depth : depths)
+                requests.push_back({request.colorBits, alpha, depth, stencil});
+    return requests;
+}
+
+// A listed mode of exactly that size, the one of that depth if there is one.
+// Entries without a size (SDL reports those now and then) never match.
+bool FindDisplayMode(int display, uint32_t width, uint32_t height, uint32_t bitsPerPixel, SDL_DisplayMode& found) {
+    bool any = false;
+    for (int index = 0; index < SDL_GetNumDisplayModes(display); ++index) {
+        SDL_DisplayMode mode;
+        if (SDL_GetDisplayMode(display, index, &mode) != 0 || mode.w <= 0 || mode.h <= 0)
+            continue;
+        if (static_cast<uint32_t>(mode.w) != width || static_cast<uint32_t>(mode.h) != height)
+            continue;
+        bool sameDepth = static_cast<uint32_t>(SDL_BYTESPERPIXEL(mode.format) * 8) == bitsPerPixel;
+        if (!any || sameDepth)
+            found = mode;
+        any = true;
+        if (sameDepth)
+            return true;
+    }
+    return any;
+}
+
+}
+
+const char* WindowStepName(WindowStep step) {
+    switch (step) {
+    case WindowStep::StartVideo: return "SDL_InitSubSystem()";
+    case WindowStep::CreateWindow: return "SDL_CreateWindow()";
+    case WindowStep::ChangeDisplayMode: return "SDL_SetWindowFullscreen()";
+    case WindowStep::CreateContext: return "SDL_GL_CreateContext()";
+    case WindowStep::MakeCurrent: return "SDL_GL_MakeCurrent()";
+    }
+    return "?";
+}
+
+bool StartVideo(const std::string& className) {
+    // The X11 video driver reads the window class when it first starts.
+    if (!className.empty())
+        setenv("SDL_VIDEO_X11_WMCLASS", className.c_str(), 1);
+    return StartSdlVideo();
+}
+
+// The video subsystem stays up for the process (see StartSdlVideo).
+void StopVideo() {}
+
+NativeWindowHandle CreateGLWindow(const char* caption, uint32_t width, uint32_t height,
+                                  const PixelFormatRequest& request) {
+    const int centred = SDL_WINDOWPOS_CENTERED_DISPLAY(0);
+    for (const PixelFormatRequest& attempt : NearestRequests(request)) {
+        SetPixelFormatAttributes(attempt);
+        SDL_Window* window = SDL_CreateWindow(caption, centred, centred, static_cast<int>(width),
+                                              static_cast<int>(height), SDL_WINDOW_OPENGL);
+        if (window)
+            return window;
+    }
+    return nullptr;
+}
+
+bool EnterFullscreen(NativeWindowHandle handle, uint32_t width, uint32_t height, uint32_t bitsPerPixel) {
+    SDL_Window* window = AsWindow(handle);
+    int display = SDL_GetWindowDisplayIndex(window);
+    SDL_DisplayMode mode;
+    // Only a size the display lists: SDL would otherwise hand out a window
+    // of the desktop's size and leave the picture in a corner of it.
+    if (!FindDisplayMode(display < 0 ? 0 : display, width, height, bitsPerPixel, mode)) {
+        SDL_SetError("The display has no %ux%u mode.", width, height);
+        return false;
+    }
+    if (SDL_SetWindowDisplayMode(window, &mode) != 0)
+        return false;
+    if (SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN) != 0)
+        return false;
+    int shownWidth = 0;
+    int shownHeight = 0;
+    SDL_GetWindowSize(window, &shownWidth, &shownHeight);
+    return shownWidth == mode.w && shownHeight == mode.h;
+}
+
+void LeaveFullscreen(NativeWindowHandle window) { SDL_SetWindowFullscreen(AsWindow(window), 0); }
+
+void DestroyGLWindow(NativeWindowHandle window) { SDL_DestroyWindow(AsWindow(window)); }
+
+GLContextHandle CreateGLContext(NativeWindowHandle window) { return SDL_GL_CreateContext(AsWindow(window)); }
+
+bool MakeGLContextCurrent(NativeWindowHandle window, GLContextHandle context) {
+    return SDL_GL_MakeCurrent(AsWindow(window), static_cast<SDL_GLContext>(context)) == 0;
+}
+
+void DeleteGLContext(GLContextHandle context) {
+    SDL_GL_MakeCurrent(nullptr, nullptr);
+    SDL_GL_DeleteContext(static_cast<SDL_GLContext>(context));
+}
+
+void SwapWindowBuffers(NativeWindowHandle window) { SDL_GL_SwapWindow(AsWindow(window)); }
+
+void SetWindowCaption(NativeWindowHandle window, const char* caption) { SDL_SetWindowTitle(AsWindow(window), caption); }
+
+void SetCursorVisible(bool visible) { SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE); }
+
+void InhibitScreenSaver(bool inhibit) {
+    if (inhibit)
+        SDL_DisableScreenSaver();
+    else
+        SDL_EnableScreenSaver();
+}
+
+}

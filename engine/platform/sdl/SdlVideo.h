@@ -1,0 +1,12 @@
+#pragma once
+
+namespace platform {
+
+// Starts SDL's video subsystem on a real screen, once per process; later
+// calls only report whether it runs. It is never stopped: this SDL's X11
+// driver fails every other restart and falls back to drawing nowhere.
+// SDL's offscreen and dummy drivers, which it takes where no display exists,
+// count as failures unless asked for by name through SDL_VIDEODRIVER.
+bool StartSdlVideo();
+
+}

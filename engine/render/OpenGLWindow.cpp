@@ -1,0 +1,125 @@
+#include "engine/render/OpenGLWindow.h"
+
+#include "engine/platform/ErrorDialog.h"
+#include "engine/render/GLFunctions.h"
+
+namespace {
+
+const char* const kInitialCaption = "ZPDemo";
+constexpr uint32_t kFullscreenBitsPerPixel = 32;
+constexpr uint32_t kAlphaBits = 8;
+
+}
+
+bool OpenGLWindow::Fail(platform::WindowStep step) {
+    std::string text = std::string("OpenGLWindow::Open()/") + platform::WindowStepName(step) + " failed.";
+    platform::ShowErrorBox("Application error", text.c_str());
+    return false;
+}
+
+bool OpenGLWindow::Open(const DisplayMode& mode, bool vsync, const std::string& windowClass) {
+    width = mode.width;
+    height = mode.height;
+    fullscreen = mode.fullscreen;
+    colorBits = mode.colorBits;
+    depthBits = mode.depthBits;
+    stencilBits = mode.stencilBits;
+    refreshRate = mode.refreshRate;
+    className = windowClass;
+
+    if (!CreateWindowAndContext())
+        return false;
+    if (!LoadGLEntryPoints())
+        return false;
+    platform::SwapWindowBuffers(windowHandle);
+    gl.wglSwapIntervalEXT(vsync ? 1 : 0);
+    platform::InhibitScreenSaver(true);
+    isOpen = true;
+    return true;
+}
+
+bool OpenGLWindow::CreateWindowAndContext() {
+    using platform::WindowStep;
+    videoStarted = platform::StartVideo(className);
+    if (!videoStarted)
+        return Fail(WindowStep::StartVideo);
+    platform::PixelFormatRequest request{colorBits, kAlphaBits, depthBits, stencilBits};
+    windowHandle = platform::CreateGLWindow(kInitialCaption, width, height, request);
+    if (!windowHandle)
+        return Fail(WindowStep::CreateWindow);
+    if (fullscreen) {
+        modeChanged = true;
+        if (!platform::EnterFullscreen(windowHandle, width, height, kFullscreenBitsPerPixel))
+            return Fail(WindowStep::ChangeDisplayMode);
+        platform::SetCursorVisible(false);
+    }
+    renderContext = platform::CreateGLContext(windowHandle);
+    if (!renderContext)
+        return Fail(WindowStep::CreateContext);
+    if (!platform::MakeGLContextCurrent(windowHandle, renderContext))
+        return Fail(WindowStep::MakeCurrent);
+    return true;
+}
+
+void OpenGLWindow::Close() {
+    if (renderContext)
+        platform::DeleteGLContext(renderContext);
+    renderContext = nullptr;
+    if (windowHandle && modeChanged)
+        platform::LeaveFullscreen(windowHandle);
+    if (fullscreen)
+        platform::SetCursorVisible(true);
+    if (windowHandle)
+        platform::DestroyGLWindow(windowHandle);
+    windowHandle = nullptr;
+    modeChanged = false;
+    if (isOpen)
+        platform::InhibitScreenSaver(false);
+    if (videoStarted)
+        platform::StopVideo();
+    videoStarted = false;
+    isOpen = false;
+}
+
+void OpenGLWindow::SetTitle(const std::string& caption) {
+    if (windowHandle)
+        platform::SetWindowCaption(windowHandle, caption.c_str());
+}
+
+void OpenGLWindow::SwapBuffers() {
+    if (windowHandle)
+        platform::SwapWindowBuffers(windowHandle);
+}
+
+bool OpenGLWindow::ProcessMessages() {
+    platform::WindowEvent event;
+    while (platform::PollWindowEvent(event)) {
+        if (event.type == platform::WindowEventType::Quit)
+            return false;
+        HandleEvent(event);
+    }
+    return true;
+}
+
+void OpenGLWindow::HandleEvent(const platform::WindowEvent& event) {
+    using platform::WindowEventType;
+    switch (event.type) {
+    case WindowEventType::KeyDown:
+    case WindowEventType::Character:
+        if (event.code == platform::kEscapeKey)
+            platform::PostQuitEvent();
+        break;
+    case WindowEventType::Close:
+    case WindowEventType::Destroy:
+        platform::PostQuitEvent();
+        break;
+    case WindowEventType::Resize:
+        // Harmless without a current context: GL ignores the call then.
+        gl.glViewport(0, 0, static_cast<GLsizei>(event.width), static_cast<GLsizei>(event.height));
+        break;
+    default:
+        // Screen-saver and monitor-power requests are swallowed like every
+        // other message: they never end the program.
+        break;
+    }
+}

@@ -1,0 +1,8 @@
+#include "engine/render/Resource.h"
+
+#include "engine/render/ResourceManager.h"
+
+Resource::~Resource() {
+    if (manager)
+        manager->Remove(name);
+}
