@@ -1,4 +1,5 @@
-#include "demo/PlaceholderShow.h"
+#include "demo/Demo.h"
+#include "demo/RunDemo.h"
 #include "engine/core/AppSettings.h"
 #include "engine/core/CrtRandom.h"
 #include "engine/core/EntryPoint.h"
@@ -15,6 +16,6 @@ int ProgramMain(const char* commandLine) {
 
     AppSettings settings;
     settings.writeLog = mode == CommandLineMode::DemoWithLog;
-    PlaceholderShow show;
-    return RunApplication(show, settings);
+    Demo demo;
+    return RunDemo(demo, settings);
 }

@@ -3,9 +3,16 @@
 namespace platform {
 
 // Shows a modal error box and blocks until it is dismissed. The text always
-// goes to standard error too; the box itself is left out when no display
+// goes to standard error at once; the box itself is left out when no display
 // exists or ZPDEMO_NO_DIALOGS is set, so an automated run never waits on it.
+// Called from any thread but the main one, the box is queued instead (the
+// window system shows boxes only from the main thread) until the main thread
+// calls ShowPendingErrorBoxes.
 void ShowErrorBox(const char* caption, const char* text);
+
+// Shows every box queued by other threads, oldest first, and returns how
+// many were taken off the queue. Does nothing off the main thread.
+int ShowPendingErrorBoxes();
 
 // True when ZPDEMO_NO_DIALOGS is set in the environment.
 bool DialogsDisabled();

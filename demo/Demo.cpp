@@ -1,0 +1,241 @@
+#include "demo/Demo.h"
+
+#include "demo/QueueStatus.h"
+#include "demo/SceneFactory.h"
+#include "demo/draw/ProgressBar.h"
+#include "demo/post/PostProcessor.h"
+#include "demo/post/PostSetup.h"
+#include "demo/show/EnvelopeTrack.h"
+#include "demo/show/Scene.h"
+#include "demo/show/Sequence.h"
+#include "demo/show/Tempo.h"
+#include "engine/audio/MusicPlayer.h"
+#include "engine/core/AppSettings.h"
+#include "engine/core/Clock.h"
+#include "engine/core/FrameTimer.h"
+#include "engine/core/Message.h"
+#include "engine/core/PrecalcQueue.h"
+#include "engine/files/FileSystem.h"
+#include "engine/files/MemoryStream.h"
+#include "engine/platform/ErrorDialog.h"
+#include "engine/render/Display.h"
+#include "engine/render/RenderTarget.h"
+
+#include <utility>
+
+namespace {
+const char* const kMusicFile = "data/music/zephal_ethereal.ogg";
+const char* const kFrameTarget = "main_post_fx";
+constexpr double kDefaultFrameDelta = 0.03;
+}
+
+Demo::Demo(SceneFactory createScene) : createScene(std::move(createScene)) {}
+
+Demo::Demo() : Demo(CreateShowScene) {}
+
+Demo::~Demo() { mainPassUniforms.Clear(); }
+
+void Demo::GetTitle(std::string& title) { title = "Zephal - Lumenweaver"; }
+
+bool Demo::OnInit() {
+    SetDemoContext(this);
+    if (!SetUpPostProcessing())
+        return false;
+    SetUpMusic();
+    if (!SetUpSequence())
+        return false;
+    if (!StartPrecalc())
+        return false;
+    state = DemoState::Precalculating;
+    return true;
+}
+
+bool Demo::SetUpPostProcessing() {
+    postProcessor = ::SetUpPostProcessing();
+    if (!postProcessor)
+        return false;
+    envelopeTrack = std::make_unique<EnvelopeTrack>();
+    envelopeTrack->SetFadeEnabled(true);
+    envelopeTrack->SetFlashEnabled(true);
+    return true;
+}
+
+void Demo::SetUpMusic() {
+    AppSettings* settings = GetSettings();
+    if (settings->music) {
+        Message(LOG_SYSTEM, "Initializing OGG player...");
+        musicPlayer = std::make_unique<MusicPlayer>();
+        Message(LOG_SYSTEM, "Initializing DirectSound...");
+        if (!musicPlayer->CreateDevice(GetDisplay()->GetWindowHandle())) {
+            Message(LOG_ERROR, "Could not initialize DirectSound.");
+            settings->music = false;
+        } else if (!OpenMusic()) {
+            Message(LOG_ERROR, "Could not open music file.");
+            settings->music = false;
+        }
+    }
+    tempo = std::make_unique<Tempo>();
+}
+
+bool Demo::OpenMusic() {
+    Message(LOG_SYSTEM, "Loading music...");
+    MemoryStream encoded;
+    return GetFileSystem()->ReadFile(kMusicFile, encoded) && musicPlayer->Open(encoded);
+}
+
+bool Demo::SetUpSequence() {
+    Message(LOG_SYSTEM, "Initializing demo sequence...");
+    sequence = std::make_unique<Sequence>();
+    if (!BuildTimeLine(*tempo, createScene, *sequence, *envelopeTrack))
+        return false;
+    GetSettings()->startTime = 0.0;
+    return sequence->InitScenes();
+}
+
+bool Demo::StartPrecalc() {
+    precalcQueue = std::make_unique<PrecalcQueue>();
+    Message(LOG_SYSTEM, "Adding tasks to precalc thread...");
+    sequence->AddPrecalcTasks(*precalcQueue);
+    precalcQueue->ComputeTotal();
+    totalWorkUnits = precalcQueue->GetTotalUnits();
+    Message(LOG_SYSTEM, "Starting precalc thread...");
+    if (!precalcQueue->Start()) {
+        Message(LOG_ERROR, "Could not start the precalc thread.");
+        return false;
+    }
+    progressBar = std::make_unique<ProgressBar>();
+    return progressBar->Init();
+}
+
+double Demo::ClockTime() const { return clock ? clock->GetTime() : 0.0; }
+
+void Demo::Update() {
+    if (!frameTimer) {
+        frameTimer = std::make_unique<FrameTimer>();
+        frameTimer->Reset(kDefaultFrameDelta);
+        frameTimer->SetTimeSource(GetTimeSource());
+        clock = std::make_unique<Clock>(1.0);
+        clock->Attach(frameTimer.get());
+    }
+    frameTimer->Update();
+    if (state != DemoState::Playing) {
+        now = DemoTime();
+        return;
+    }
+    double t = 0.0;
+    if (GetSettings()->music) {
+        musicPlayer->Update();
+        t = musicPlayer->GetPosition();
+    } else {
+        t = ClockTime() - clockOrigin;
+    }
+    now.delta = t - now.time;
+    now.time = t;
+}
+
+bool Demo::Frame() {
+    // Boxes raised on the precalc worker wait for the main thread.
+    platform::ShowPendingErrorBoxes();
+    switch (state) {
+    case DemoState::Precalculating:
+        return FramePrecalc();
+    case DemoState::Playing:
+        return FramePlaying();
+    default:
+        return true;
+    }
+}
+
+bool Demo::FramePrecalc() {
+    const PrecalcReading reading = ReadPrecalc(QueueStatus(*precalcQueue), totalWorkUnits);
+    switch (reading.outcome) {
+    case PrecalcOutcome::Running:
+        progressBar->Draw(totalWorkUnits, reading.doneUnits);
+        return true;
+    case PrecalcOutcome::Succeeded:
+        return StartPlayback();
+    case PrecalcOutcome::Failed:
+        break;
+    }
+    precalcFailed = true;
+    return false;
+}
+
+bool Demo::StartPlayback() {
+    sequence->UploadScenes();  // playback starts whatever the upload reports
+    const AppSettings* settings = GetSettings();
+    const double offset = settings->startTime;
+    if (settings->music) {
+        if (offset != 0.0)
+            musicPlayer->Seek(offset);
+        now.time = offset;
+    } else {
+        clockOrigin = ClockTime() - offset;
+        now.time = offset;
+    }
+    now.delta = 0.0;
+    if (settings->music) {
+        Message(LOG_SYSTEM, "Starting music playback...");
+        if (musicPlayer->IsDeviceReady() && musicPlayer->IsOpen())
+            musicPlayer->Play();
+    }
+    state = DemoState::Playing;
+    return true;
+}
+
+bool Demo::FramePlaying() {
+    if (!sequence->Update(&now))
+        return false;
+    envelopeTrack->Expire(now.time);
+    RenderFrame();
+    return true;
+}
+
+void Demo::RenderFrame() {
+    if (!GetSettings()->postFx) {
+        sequence->Render(now.time);
+        return;
+    }
+    Display* display = GetDisplay();
+    display->SetRenderTarget(display->FindRenderTarget(kFrameTarget));
+    sequence->Render(now.time);
+    display->SetRenderTarget(nullptr);
+    mainPassUniforms.SetFloat("uTime", static_cast<float>(now.time));
+    mainPassUniforms.SetFloat("uFlash", static_cast<float>(envelopeTrack->Flash(now.time)));
+    mainPassUniforms.SetFloat("uFade", static_cast<float>(envelopeTrack->Fade(now.time)));
+    display->SetBlending(false);
+    postProcessor->Draw(kFrameTarget, "mainpostfx", mainPassUniforms);
+}
+
+void Demo::OnShutdown() {
+    state = DemoState::ShuttingDown;
+    StopPrecalc();
+    if (sequence)
+        sequence->Destroy();
+    sequence.reset();
+    TearDownMusic();
+    envelopeTrack.reset();
+    postProcessor.reset();
+    clock.reset();
+    frameTimer.reset();
+    // A box the worker raised just before it ended is still owed.
+    platform::ShowPendingErrorBoxes();
+    state = DemoState::ShutDown;
+    SetDemoContext(nullptr);
+}
+
+void Demo::StopPrecalc() {
+    progressBar.reset();
+    if (precalcQueue && precalcQueue->IsRunning())
+        precalcQueue->Stop();
+    precalcQueue.reset();
+}
+
+void Demo::TearDownMusic() {
+    tempo.reset();
+    if (!musicPlayer)
+        return;
+    // The player's destructor stops the buffer, closes the track and lets
+    // the device go, in that order.
+    musicPlayer.reset();
+}

@@ -1,0 +1,81 @@
+#pragma once
+
+#include "demo/DemoContext.h"
+#include "demo/DemoState.h"
+#include "demo/show/TimeLine.h"
+#include "engine/core/Application.h"
+#include "engine/render/UniformSet.h"
+
+#include <cstdint>
+#include <memory>
+
+class Clock;
+class EnvelopeTrack;
+class FrameTimer;
+class MusicPlayer;
+class PostProcessor;
+class PrecalcQueue;
+class ProgressBar;
+class Sequence;
+struct Tempo;
+
+// The production: post-processing, music and the time line are set up at
+// start, a progress bar shows while the precalc worker runs, then the show
+// plays in time with the music (or with the clock when there is none) until
+// the time line ends.
+class Demo : public Application, public DemoContext {
+public:
+    explicit Demo(SceneFactory createScene);
+    Demo();
+    ~Demo() override;
+
+    void GetTitle(std::string& title) override;
+    bool OnInit() override;
+    void OnShutdown() override;
+    void Update() override;
+    const DemoTime& GetTime() const override { return now; }
+    bool Frame() override;
+
+    PostProcessor* GetPostProcessor() override { return postProcessor.get(); }
+    EnvelopeTrack* GetEnvelopeTrack() override { return envelopeTrack.get(); }
+    const Tempo* GetTempo() override { return tempo.get(); }
+
+    DemoState GetState() const { return state; }
+    // The worker ended without doing all its work: the show never played.
+    bool PrecalcFailed() const { return precalcFailed; }
+
+protected:
+    // Seconds of the engine clock, the show's time when there is no music.
+    virtual double ClockTime() const;
+
+private:
+    bool SetUpPostProcessing();
+    void SetUpMusic();
+    bool OpenMusic();
+    bool SetUpSequence();
+    bool StartPrecalc();
+    bool FramePrecalc();
+    bool FramePlaying();
+    void RenderFrame();
+    bool StartPlayback();
+    void StopPrecalc();
+    void TearDownMusic();
+
+    SceneFactory createScene;
+    DemoState state = DemoState::Created;
+    double clockOrigin = 0.0;
+    DemoTime now;
+    std::unique_ptr<Sequence> sequence;
+    std::unique_ptr<MusicPlayer> musicPlayer;
+    std::unique_ptr<PrecalcQueue> precalcQueue;
+    int32_t totalWorkUnits = 0;
+    std::unique_ptr<ProgressBar> progressBar;
+    std::unique_ptr<PostProcessor> postProcessor;
+    std::unique_ptr<EnvelopeTrack> envelopeTrack;
+    UniformSet mainPassUniforms;
+    std::unique_ptr<Tempo> tempo;
+    // The clock that runs the show without music.
+    std::unique_ptr<FrameTimer> frameTimer;
+    std::unique_ptr<Clock> clock;
+    bool precalcFailed = false;
+};

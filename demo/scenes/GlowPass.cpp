@@ -1,0 +1,32 @@
+#include "demo/scenes/GlowPass.h"
+
+#include "demo/post/PostProcessor.h"
+#include "demo/scenes/SceneServices.h"
+#include "engine/render/Display.h"
+
+namespace {
+
+const char kSourceTarget[] = "fb0";
+const char kScratchTarget[] = "fb1";
+constexpr float kBlurSize = 0.005f;
+
+}
+
+bool GlowPass::Begin() {
+    begun = false;
+    Display* display = SceneDisplay();
+    RenderTarget* source = display ? display->FindRenderTarget(kSourceTarget) : nullptr;
+    if (!source || !ScenePostProcessor())
+        return false;
+    previous = display->SetRenderTarget(source);
+    begun = true;
+    return true;
+}
+
+void GlowPass::End() {
+    if (!begun)
+        return;
+    begun = false;
+    SceneDisplay()->SetRenderTarget(previous);
+    ScenePostProcessor()->Glow(kSourceTarget, kScratchTarget, kBlurSize);
+}

@@ -1,0 +1,7 @@
+#pragma once
+
+#include "engine/core/Matrix4.h"
+
+// The matrix that carries normals into the space of the model-view matrix:
+// the transpose of its inverse, which stays right under uneven scaling.
+Matrix4 NormalMatrix(const Matrix4& modelView);
