@@ -12,7 +12,6 @@
 #include "engine/audio/MusicPlayer.h"
 #include "engine/core/AppSettings.h"
 #include "engine/core/Clock.h"
-#include "engine/core/FrameTimer.h"
 #include "engine/core/Message.h"
 #include "engine/core/PrecalcQueue.h"
 #include "engine/files/FileSystem.h"
@@ -26,7 +25,6 @@
 namespace {
 const char* const kMusicFile = "data/music/zephal_ethereal.ogg";
 const char* const kFrameTarget = "main_post_fx";
-constexpr double kDefaultFrameDelta = 0.03;
 }
 
 Demo::Demo(SceneFactory createScene) : createScene(std::move(createScene)) {}
@@ -107,17 +105,9 @@ bool Demo::StartPrecalc() {
     return progressBar->Init();
 }
 
-double Demo::ClockTime() const { return clock ? clock->GetTime() : 0.0; }
+double Demo::ClockTime() const { return GetClock() ? GetClock()->GetTime() : 0.0; }
 
 void Demo::Update() {
-    if (!frameTimer) {
-        frameTimer = std::make_unique<FrameTimer>();
-        frameTimer->Reset(kDefaultFrameDelta);
-        frameTimer->SetTimeSource(GetTimeSource());
-        clock = std::make_unique<Clock>(1.0);
-        clock->Attach(frameTimer.get());
-    }
-    frameTimer->Update();
     if (state != DemoState::Playing) {
         now = DemoTime();
         return;
@@ -216,8 +206,6 @@ void Demo::OnShutdown() {
     TearDownMusic();
     envelopeTrack.reset();
     postProcessor.reset();
-    clock.reset();
-    frameTimer.reset();
     // A box the worker raised just before it ended is still owed.
     platform::ShowPendingErrorBoxes();
     state = DemoState::ShutDown;

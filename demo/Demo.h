@@ -9,9 +9,7 @@
 #include <cstdint>
 #include <memory>
 
-class Clock;
 class EnvelopeTrack;
-class FrameTimer;
 class MusicPlayer;
 class PostProcessor;
 class PrecalcQueue;
@@ -74,8 +72,5 @@ private:
     std::unique_ptr<EnvelopeTrack> envelopeTrack;
     UniformSet mainPassUniforms;
     std::unique_ptr<Tempo> tempo;
-    // The clock that runs the show without music.
-    std::unique_ptr<FrameTimer> frameTimer;
-    std::unique_ptr<Clock> clock;
     bool precalcFailed = false;
 };

@@ -45,6 +45,9 @@ public:
     void ShutdownDisplay();
     void ShutdownCore();
 
+    // The engine clock, advanced by the frame timer at the top of every frame.
+    const Clock* GetClock() const { return clock.get(); }
+
     const AppSettings* GetSettings() const { return settings; }
     AppSettings* GetSettings() { return settings; }
 
