@@ -6,6 +6,7 @@
 #include "demo/show/Scene.h"
 #include "engine/core/AppSettings.h"
 #include "engine/core/PrecalcProgress.h"
+#include "tests/gl/GLTestBed.h"
 #include "tests/unit/TemporaryDirectory.h"
 
 #include <gtest/gtest.h>
@@ -14,11 +15,6 @@
 #include <memory>
 
 namespace {
-
-bool HaveDisplay() {
-    const char* display = std::getenv("DISPLAY");
-    return display && *display;
-}
 
 class FailingPrecalcScene : public Scene {
 public:

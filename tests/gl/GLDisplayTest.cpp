@@ -16,6 +16,7 @@
 #include "engine/render/TextureManager.h"
 #include "engine/render/VertexBuffer.h"
 #include "engine/render/VertexLayout.h"
+#include "tests/gl/GLTestBed.h"
 #include "tests/unit/TestEngine.h"
 
 #include <gtest/gtest.h>
@@ -28,21 +29,6 @@ namespace {
 constexpr uint32_t kWidth = 320;
 constexpr uint32_t kHeight = 240;
 
-DisplayMode Windowed(uint32_t width, uint32_t height) {
-    DisplayMode mode;
-    mode.width = width;
-    mode.height = height;
-    mode.fullscreen = false;
-    mode.colorBits = 32;
-    mode.depthBits = 24;
-    return mode;
-}
-
-bool HaveDisplay() {
-    const char* display = std::getenv("DISPLAY");
-    return display && *display;
-}
-
 GLint Integer(GLenum name) {
     GLint value[4] = {};
     glGetIntegerv(name, value);
@@ -51,35 +37,19 @@ GLint Integer(GLenum name) {
 
 void Viewport(GLint out[4]) { glGetIntegerv(GL_VIEWPORT, out); }
 
-class GLDisplayTest : public ::testing::Test {
+class GLDisplayTest : public GLTestBed {
 protected:
     void SetUp() override {
-        if (!HaveDisplay())
-            GTEST_SKIP() << "no display";
-        engine.fileSystem = &fileSystem;
-        engine.display = &display;
-        engine.textureManager = &textures;
-        engine.shaderManager = &shaders;
-        engine.shaderProgramManager = &programs;
-        ASSERT_TRUE(display.Open(DisplayAdapter(), Windowed(kWidth, kHeight), false));
+        OpenDisplay(kWidth, kHeight);
+        if (IsSkipped() || HasFatalFailure())
+            return;
     }
     void TearDown() override {
-        programs.DestroyAll();
-        shaders.DestroyAll();
-        display.UnbindShaderProgram();
-        display.DestroyAllRenderTargets();
-        textures.DestroyAll();
-        display.Close();
+        CloseDisplay();
     }
 
     std::string LastText() const { return engine.sink.Texts().empty() ? "" : engine.sink.Texts().back(); }
 
-    TestEngine engine;
-    FileSystem fileSystem;
-    Display display;
-    TextureManager textures;
-    ShaderManager shaders;
-    ShaderProgramManager programs;
 };
 
 TEST_F(GLDisplayTest, OpenLogsTheRendererAndEveryExtensionOnItsOwnLine) {

@@ -12,6 +12,7 @@
 #include "engine/render/TextureManager.h"
 #include "engine/render/UniformSet.h"
 #include "tests/unit/TemporaryDirectory.h"
+#include "tests/gl/GLTestBed.h"
 #include "tests/unit/TestEngine.h"
 
 #include <gtest/gtest.h>
@@ -25,11 +26,6 @@ namespace {
 constexpr uint32_t kWidth = 160;
 constexpr uint32_t kHeight = 120;
 
-bool HaveDisplay() {
-    const char* display = std::getenv("DISPLAY");
-    return display && *display;
-}
-
 std::array<int, 3> PixelAt(int x, int y) {
     unsigned char rgba[4] = {};
     glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
@@ -42,34 +38,18 @@ void ExpectNear(const std::array<int, 3>& pixel, int r, int g, int b, int tolera
     EXPECT_NEAR(pixel[2], b, tolerance);
 }
 
-class PostProcessorTest : public ::testing::Test {
+class PostProcessorTest : public GLTestBed {
 protected:
     void SetUp() override {
-        if (!HaveDisplay())
-            GTEST_SKIP() << "no display";
-        engine.fileSystem = &fileSystem;
-        engine.display = &display;
-        engine.textureManager = &textures;
-        engine.shaderManager = &shaders;
-        engine.shaderProgramManager = &programs;
-        DisplayMode mode;
-        mode.width = kWidth;
-        mode.height = kHeight;
-        mode.fullscreen = false;
-        mode.colorBits = 32;
-        mode.depthBits = 24;
-        ASSERT_TRUE(display.Open(DisplayAdapter(), mode, false));
+        OpenDisplay(kWidth, kHeight);
+        if (IsSkipped() || HasFatalFailure())
+            return;
         processor = SetUpPostProcessing();
         ASSERT_TRUE(processor);
     }
     void TearDown() override {
         processor.reset();
-        programs.DestroyAll();
-        shaders.DestroyAll();
-        display.UnbindShaderProgram();
-        display.DestroyAllRenderTargets();
-        textures.DestroyAll();
-        display.Close();
+        CloseDisplay();
     }
 
     void Fill(const char* target, float r, float g, float b) {
@@ -92,12 +72,6 @@ protected:
     }
 
     WorkingDirectoryScope workingDirectory{ZP_SOURCE_DIR};
-    TestEngine engine;
-    FileSystem fileSystem;
-    Display display;
-    TextureManager textures;
-    ShaderManager shaders;
-    ShaderProgramManager programs;
     std::unique_ptr<PostProcessor> processor;
 };
 

@@ -11,6 +11,7 @@
 #include "engine/render/ShaderProgramManager.h"
 #include "engine/render/TextureManager.h"
 #include "tests/unit/TemporaryDirectory.h"
+#include "tests/gl/GLTestBed.h"
 #include "tests/unit/TestEngine.h"
 
 #include <gtest/gtest.h>
@@ -73,38 +74,17 @@ void WritePpm(const Picture& picture, const std::string& path) {
     std::fclose(file);
 }
 
-bool HaveDisplay() {
-    const char* display = std::getenv("DISPLAY");
-    return display && *display;
-}
-
-class RaymarchRenderTest : public ::testing::Test {
+class RaymarchRenderTest : public GLTestBed {
 protected:
     void SetUp() override {
-        if (!HaveDisplay())
-            GTEST_SKIP() << "no display";
-        engine.fileSystem = &fileSystem;
-        engine.display = &display;
-        engine.textureManager = &textures;
-        engine.shaderManager = &shaders;
-        engine.shaderProgramManager = &programs;
-        DisplayMode mode;
-        mode.width = kWidth;
-        mode.height = kHeight;
-        mode.fullscreen = false;
-        mode.colorBits = 32;
-        mode.depthBits = 24;
-        ASSERT_TRUE(display.Open(DisplayAdapter(), mode, false));
+        OpenDisplay(kWidth, kHeight);
+        if (IsSkipped() || HasFatalFailure())
+            return;
         target = display.GetRenderTarget("main_post_fx", kWidth, kHeight);
         ASSERT_TRUE(target);
     }
     void TearDown() override {
-        programs.DestroyAll();
-        shaders.DestroyAll();
-        display.UnbindShaderProgram();
-        display.DestroyAllRenderTargets();
-        textures.DestroyAll();
-        display.Close();
+        CloseDisplay();
     }
 
     // Draws the scene at the time and returns the fastest of a few frames.
@@ -148,12 +128,6 @@ protected:
     }
 
     WorkingDirectoryScope workingDirectory{ZP_SOURCE_DIR};
-    TestEngine engine;
-    FileSystem fileSystem;
-    Display display;
-    TextureManager textures;
-    ShaderManager shaders;
-    ShaderProgramManager programs;
     RenderTarget* target = nullptr;
 };
 

@@ -22,6 +22,7 @@
 #include "engine/render/ShaderProgramManager.h"
 #include "engine/render/TextureManager.h"
 #include "tests/unit/TemporaryDirectory.h"
+#include "tests/gl/GLTestBed.h"
 #include "tests/unit/TestEngine.h"
 
 #include <gtest/gtest.h>
@@ -71,25 +72,13 @@ public:
     Tempo tempo;
 };
 
-class SceneRenderTest : public ::testing::Test {
+class SceneRenderTest : public GLTestBed {
 protected:
     void SetUp() override {
-        const char* display = std::getenv("DISPLAY");
-        if (!display || !*display)
-            GTEST_SKIP() << "no display";
-        engine.fileSystem = &fileSystem;
-        engine.display = &screen;
-        engine.textureManager = &textures;
-        engine.shaderManager = &shaders;
-        engine.shaderProgramManager = &programs;
-        DisplayMode mode;
-        mode.width = kWidth;
-        mode.height = kHeight;
-        mode.fullscreen = false;
-        mode.colorBits = 32;
-        mode.depthBits = 24;
-        ASSERT_TRUE(screen.Open(DisplayAdapter(), mode, false));
-        target.reset(screen.CreateRenderTarget(kWidth, kHeight));
+        OpenDisplay(kWidth, kHeight);
+        if (IsSkipped() || HasFatalFailure())
+            return;
+        target.reset(display.CreateRenderTarget(kWidth, kHeight));
         ASSERT_TRUE(target);
         context.postProcessor = SetUpPostProcessing();
         ASSERT_TRUE(context.postProcessor);
@@ -102,12 +91,7 @@ protected:
         target.reset();
         SetDemoContext(nullptr);
         context.postProcessor.reset();
-        programs.DestroyAll();
-        shaders.DestroyAll();
-        screen.UnbindShaderProgram();
-        screen.DestroyAllRenderTargets();
-        textures.DestroyAll();
-        screen.Close();
+        CloseDisplay();
     }
 
     // Advances the scene through the frames before the time at 60 per
@@ -130,16 +114,16 @@ protected:
     }
 
     Picture Draw(Scene& scene) {
-        screen.SetRenderTarget(target.get());
+        display.SetRenderTarget(target.get());
         static const float kBlack[4] = {0.0f, 0.0f, 0.0f, 1.0f};
-        screen.SetClearColor(kBlack);
-        screen.Clear(CLEAR_COLOR | CLEAR_DEPTH);
+        display.SetClearColor(kBlack);
+        display.Clear(CLEAR_COLOR | CLEAR_DEPTH);
         scene.Render();
         Picture picture;
         picture.rgb.resize(kWidth * kHeight * 3);
         glPixelStorei(GL_PACK_ALIGNMENT, 1);
         glReadPixels(0, 0, kWidth, kHeight, GL_RGB, GL_UNSIGNED_BYTE, picture.rgb.data());
-        screen.SetRenderTarget(nullptr);
+        display.SetRenderTarget(nullptr);
         return picture;
     }
 
@@ -167,12 +151,6 @@ protected:
     }
 
     WorkingDirectoryScope workingDirectory{ZP_SOURCE_DIR};
-    TestEngine engine;
-    FileSystem fileSystem;
-    Display screen;
-    TextureManager textures;
-    ShaderManager shaders;
-    ShaderProgramManager programs;
     std::unique_ptr<RenderTarget> target;
     QuietProgress progress;
     ShowContext context;
