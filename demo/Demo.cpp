@@ -22,8 +22,9 @@
 
 #include <utility>
 
+const char* const Demo::kMusicFile = "data/music/zephal_ethereal.ogg";
+
 namespace {
-const char* const kMusicFile = "data/music/zephal_ethereal.ogg";
 const char* const kFrameTarget = "main_post_fx";
 }
 
@@ -177,7 +178,8 @@ bool Demo::FramePlaying() {
     if (!sequence->Update(&now))
         return false;
     envelopeTrack->Expire(now.time);
-    RenderFrame();
+    if (DrawsFrame())
+        RenderFrame();
     return true;
 }
 

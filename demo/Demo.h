@@ -23,6 +23,9 @@ struct Tempo;
 // the time line ends.
 class Demo : public Application, public DemoContext {
 public:
+    // The music track, as the file system finds it.
+    static const char* const kMusicFile;
+
     explicit Demo(SceneFactory createScene);
     Demo();
     ~Demo() override;
@@ -45,6 +48,9 @@ public:
 protected:
     // Seconds of the engine clock, the show's time when there is no music.
     virtual double ClockTime() const;
+    // False for a frame whose scenes are advanced but not drawn: an offline
+    // capture steps through the frames before the one it keeps.
+    virtual bool DrawsFrame() const { return true; }
 
 private:
     bool SetUpPostProcessing();

@@ -36,9 +36,13 @@ int RunPakBuilder() {
 
 int RunApplication(Application& application, AppSettings& settings) {
     bool ran = application.Init(&settings) && application.Run();
+    ShutdownApplication(application);
+    return ran ? 0 : 1;
+}
+
+void ShutdownApplication(Application& application) {
     application.OnShutdown();
     application.ShutdownDisplay();
     application.ShutdownCore();
     SetEngine(nullptr);
-    return ran ? 0 : 1;
 }

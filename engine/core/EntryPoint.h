@@ -21,6 +21,8 @@ int RunPakBuilder();
 // Init, Run and the three shutdown steps, whatever Init did. Exit code 0 when
 // the main loop ran, 1 when initialisation failed.
 int RunApplication(Application& application, AppSettings& settings);
+// The three shutdown steps, in order, and the engine pointer cleared.
+void ShutdownApplication(Application& application);
 
 // The name of the guard that keeps a second instance from starting.
 extern const char* const kInstanceGuardName;

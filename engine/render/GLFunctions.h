@@ -46,6 +46,10 @@ typedef signed long int GLintptr;
        GLenum format, GLenum type, const void* pixels))                                                 \
     X(glTexParameteri, void, (GLenum target, GLenum name, GLint value))                                 \
     X(glBindTexture, void, (GLenum target, GLuint texture))                                             \
+    X(glPixelStorei, void, (GLenum name, GLint value))                                                  \
+    X(glReadPixels, void,                                                                               \
+      (GLint x, GLint y, GLsizei width, GLsizei height, GLenum format, GLenum type, void* pixels))      \
+    X(glFinish, void, (void))                                                                           \
     X(glGenTextures, void, (GLsizei count, GLuint * textures))                                          \
     X(glDeleteTextures, void, (GLsizei count, const GLuint* textures))                                  \
     X(glGetError, GLenum, (void))                                                                       \

@@ -1,0 +1,203 @@
+#include "tools/capture/CaptureRun.h"
+
+#include "demo/DemoState.h"
+#include "engine/core/AppSettings.h"
+#include "engine/core/CrtRandom.h"
+#include "engine/core/EntryPoint.h"
+#include "engine/files/FileSystem.h"
+#include "engine/files/MemoryStream.h"
+#include "engine/platform/SystemServices.h"
+#include "engine/render/Display.h"
+#include "engine/render/GLCallCounter.h"
+#include "engine/render/GLFunctions.h"
+#include "tools/capture/CaptureDemo.h"
+#include "tools/capture/CaptureOptions.h"
+#include "tools/capture/CaptureSchedule.h"
+#include "tools/capture/CaptureStats.h"
+#include "tools/capture/FrameGrab.h"
+#include "tools/capture/MusicSpan.h"
+#include "tools/capture/VideoMux.h"
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <system_error>
+
+namespace {
+
+const char* const kWavName = "music.wav";
+constexpr uint32_t kPrecalcPollMilliseconds = 10;
+
+AppSettings CaptureSettings(const CaptureOptions& options) {
+    AppSettings settings;
+    settings.width = options.width;
+    settings.height = options.height;
+    settings.fullscreen = false;
+    settings.vsync = false;
+    settings.music = false;  // the show runs on the capture's clock
+    return settings;
+}
+
+bool CheckTimes(const CaptureOptions& options) {
+    const double end = ShowEndTime();
+    for (double time : options.times) {
+        if (time >= end) {
+            std::fprintf(stderr, "zpcapture: %.3f s is not in the show, which ends at %.3f s\n", time, end);
+            return false;
+        }
+    }
+    return true;
+}
+
+bool MakeDirectory(const std::string& path) {
+    std::error_code error;
+    std::filesystem::create_directories(path, error);
+    if (error || !std::filesystem::is_directory(path)) {
+        std::fprintf(stderr, "zpcapture: cannot make the directory '%s'\n", path.c_str());
+        return false;
+    }
+    return true;
+}
+
+// Shows the progress bar until the worker is done and the show starts.
+bool Precalculate(CaptureDemo& demo) {
+    Display* display = demo.GetDisplay();
+    while (demo.GetState() == DemoState::Precalculating) {
+        demo.Update();
+        display->BeginFrame();
+        if (!demo.Frame())
+            return false;
+        display->EndFrame();
+        display->Present();
+        if (!display->ProcessMessages())
+            return false;
+        platform::SleepMilliseconds(kPrecalcPollMilliseconds);
+    }
+    return demo.GetState() == DemoState::Playing;
+}
+
+class FrameWriter {
+public:
+    FrameWriter(CaptureDemo& demo, const CaptureOptions& options) : demo(demo), options(options) {
+        if (options.printStats)
+            counter = std::make_unique<GLCallCounter>();
+    }
+
+    // False when the show has ended before the frame, or the window closed.
+    bool Step(const CaptureFrame& frame, bool& written);
+    void Finish() const;
+    const std::vector<std::string>& Written() const { return names; }
+    double FirstTime() const { return firstTime; }
+
+private:
+    bool Keep(double time, double startedMs);
+
+    CaptureDemo& demo;
+    const CaptureOptions& options;
+    std::unique_ptr<GLCallCounter> counter;
+    CaptureStats stats;
+    RgbPicture picture;
+    std::vector<std::string> names;
+    double firstTime = 0.0;
+};
+
+double NowMs() {
+    using namespace std::chrono;
+    return duration<double, std::milli>(steady_clock::now().time_since_epoch()).count();
+}
+
+bool FrameWriter::Step(const CaptureFrame& frame, bool& written) {
+    Display* display = demo.GetDisplay();
+    const double started = NowMs();
+    if (counter)
+        counter->Reset();
+    demo.SetShowTime(frame.time);
+    demo.SetDrawing(frame.keep);
+    demo.Update();
+    display->BeginFrame();
+    if (!demo.Frame())
+        return false;
+    written = frame.keep && Keep(frame.time, started);
+    display->EndFrame();
+    if (frame.keep)
+        display->Present();
+    return display->ProcessMessages();
+}
+
+bool FrameWriter::Keep(double time, double startedMs) {
+    const uint64_t calls = counter ? counter->GetCount() : 0;
+    gl.glFinish();
+    const double milliseconds = NowMs() - startedMs;
+    GrabFrame(options.width, options.height, picture);
+    const std::string name = FrameFileName(time);
+    if (!WritePngFile(options.outDirectory + "/" + name, picture)) {
+        std::fprintf(stderr, "zpcapture: cannot write '%s/%s'\n", options.outDirectory.c_str(), name.c_str());
+        return false;
+    }
+    if (names.empty())
+        firstTime = time;
+    names.push_back(name);
+    if (options.printStats) {
+        stats.Add(time, milliseconds, calls);
+        std::printf("%s %-12s %8.1f ms %6llu GL calls\n", name.c_str(), SceneNameAt(time).c_str(), milliseconds,
+                    static_cast<unsigned long long>(calls));
+    }
+    return true;
+}
+
+void FrameWriter::Finish() const {
+    if (options.printStats && !names.empty())
+        stats.PrintSummary(stdout);
+}
+
+bool WriteSound(CaptureDemo& demo, const CaptureOptions& options, const FrameWriter& writer) {
+    MemoryStream encoded;
+    if (!demo.GetFileSystem()->ReadFile(Demo::kMusicFile, encoded)) {
+        std::fprintf(stderr, "zpcapture: cannot read '%s'\n", Demo::kMusicFile);
+        return false;
+    }
+    const double seconds = static_cast<double>(writer.Written().size()) / options.framesPerSecond;
+    std::string error;
+    if (!WriteMusicSpan(encoded, writer.FirstTime(), writer.FirstTime() + seconds,
+                        options.outDirectory + "/" + kWavName, error)) {
+        std::fprintf(stderr, "zpcapture: %s\n", error.c_str());
+        return false;
+    }
+    return true;
+}
+
+bool CaptureFrames(CaptureDemo& demo, const CaptureOptions& options) {
+    CaptureSchedule schedule(options, ShowEndTime());
+    FrameWriter writer(demo, options);
+    CaptureFrame frame;
+    while (schedule.Next(frame)) {
+        bool written = false;
+        const bool going = writer.Step(frame, written);
+        if (frame.keep && !written && going)
+            return false;
+        if (!going)
+            break;
+    }
+    writer.Finish();
+    std::printf("zpcapture: %zu frames in %s\n", writer.Written().size(), options.outDirectory.c_str());
+    if (options.mode == CaptureOptions::Mode::Times)
+        return writer.Written().size() == options.times.size();
+    if (!WriteSound(demo, options, writer))
+        return false;
+    return options.videoFile.empty() ||
+           MuxVideo(options.outDirectory, writer.Written(), options.framesPerSecond, kWavName, options.videoFile);
+}
+
+}
+
+int RunCapture(const CaptureOptions& options) {
+    if (!CheckTimes(options) || !MakeDirectory(options.outDirectory))
+        return 1;
+    AppSettings settings = CaptureSettings(options);
+    Srand(12345);
+    CaptureDemo demo;
+    bool captured = demo.Init(&settings) && Precalculate(demo) && CaptureFrames(demo, options);
+    ShutdownApplication(demo);
+    return captured ? 0 : 1;
+}

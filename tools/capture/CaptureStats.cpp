@@ -1,0 +1,60 @@
+#include "tools/capture/CaptureStats.h"
+
+#include "demo/show/Tempo.h"
+#include "demo/show/TimeLine.h"
+
+#include <algorithm>
+
+namespace {
+
+const char* SceneIdName(SceneId id) {
+    switch (id) {
+    case SceneId::Closing: return "closing";
+    case SceneId::BoxGrid: return "box grid";
+    case SceneId::Cubes: return "cubes";
+    case SceneId::Spheres: return "spheres";
+    case SceneId::MeshLight: return "mesh light";
+    case SceneId::Title: return "title";
+    }
+    return "?";
+}
+
+}
+
+std::string SceneNameAt(double time) {
+    for (const TimeLineEntry& entry : ShowTimeLine(Tempo().patternLength)) {
+        if (entry.layer != 0 || time < entry.start || time >= entry.end)
+            continue;
+        std::string name = SceneIdName(entry.scene);
+        if (entry.scene == SceneId::BoxGrid)
+            name += " " + std::to_string(entry.variant);
+        return name;
+    }
+    return "none";
+}
+
+double ShowEndTime() {
+    double end = 0.0;
+    for (const TimeLineEntry& entry : ShowTimeLine(Tempo().patternLength))
+        end = std::max(end, entry.end);
+    return end;
+}
+
+void CaptureStats::Add(double time, double milliseconds, uint64_t glCalls) {
+    const std::string name = SceneNameAt(time);
+    auto found = std::find_if(scenes.begin(), scenes.end(), [&](const SceneTotals& s) { return s.name == name; });
+    if (found == scenes.end())
+        found = scenes.insert(scenes.end(), SceneTotals{name});
+    ++found->frames;
+    found->milliseconds += milliseconds;
+    found->glCalls += glCalls;
+}
+
+void CaptureStats::PrintSummary(std::FILE* out) const {
+    std::fprintf(out, "%-12s %7s %10s %8s %14s\n", "scene", "frames", "ms/frame", "fps", "GL calls/frame");
+    for (const SceneTotals& scene : scenes) {
+        const double milliseconds = scene.milliseconds / scene.frames;
+        std::fprintf(out, "%-12s %7d %10.1f %8.1f %14.1f\n", scene.name.c_str(), scene.frames, milliseconds,
+                     1000.0 / milliseconds, static_cast<double>(scene.glCalls) / scene.frames);
+    }
+}

@@ -1,0 +1,53 @@
+#include "tools/capture/VideoMux.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+
+namespace {
+
+const char* const kFrameList = "frames.ffconcat";
+
+std::string Quoted(const std::string& text) {
+#ifdef _WIN32
+    return "\"" + text + "\"";
+#else
+    std::string quoted = "'";
+    for (char c : text)
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+#endif
+}
+
+// ffmpeg's concat list: every frame for one step; the last is named twice,
+// as the format wants, so that it too lasts its step.
+bool WriteFrameList(const std::string& path, const std::vector<std::string>& frames, int framesPerSecond) {
+    std::ofstream list(path);
+    list << "ffconcat version 1.0\n";
+    for (const std::string& frame : frames)
+        list << "file " << frame << "\nduration " << 1.0 / framesPerSecond << "\n";
+    if (!frames.empty())
+        list << "file " << frames.back() << "\n";
+    return static_cast<bool>(list.flush());
+}
+
+}
+
+bool MuxVideo(const std::string& directory, const std::vector<std::string>& frames, int framesPerSecond,
+              const std::string& wavName, const std::string& videoFile) {
+    const std::string listPath = directory + "/" + kFrameList;
+    if (!WriteFrameList(listPath, frames, framesPerSecond)) {
+        std::fprintf(stderr, "zpcapture: cannot write '%s'\n", listPath.c_str());
+        return false;
+    }
+    const std::string rate = std::to_string(framesPerSecond);
+    const std::string command = "ffmpeg -hide_banner -loglevel error -y -f concat -safe 0 -i " + Quoted(listPath) +
+                                " -i " + Quoted(directory + "/" + wavName) + " -r " + rate +
+                                " -c:v libx264 -pix_fmt yuv420p -crf 18 -c:a aac -b:a 192k -shortest " +
+                                Quoted(videoFile);
+    if (std::system(command.c_str()) != 0) {
+        std::fprintf(stderr, "zpcapture: ffmpeg could not make '%s' (is ffmpeg installed?)\n", videoFile.c_str());
+        return false;
+    }
+    return true;
+}

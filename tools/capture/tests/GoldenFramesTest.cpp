@@ -1,0 +1,103 @@
+#include "tools/capture/CaptureSchedule.h"
+#include "tools/capture/PngFile.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+namespace {
+
+// Every scene, box grid variant, title card and envelope ramp of the show,
+// one frame each, small enough to capture in a test run.
+const double kTimes[] = {
+    1.5,    // mesh light fading in
+    8.6,    // the presenting card over the mesh
+    11.3,   // the event card
+    17.9,   // the title card
+    21.85,  // flash into the first cut
+    30.0,   // spheres
+    48.0,   // box grid 1
+    60.0,   // box grid 0
+    66.8,   // cubes, flash out of the cut
+    80.0,   // cubes
+    129.5,  // box grid 3
+    146.0,  // box grid 2 fading out
+    149.5,  // the closing black
+};
+const char* const kSize = "320x240";
+
+// A pixel counts as changed when a channel moves by more than this; the
+// picture as changed when more than the share below of its pixels did.
+constexpr int kChannelTolerance = 8;
+constexpr double kChangedShare = 0.005;
+
+namespace fs = std::filesystem;
+
+std::string TimeList() {
+    std::string list;
+    for (double time : kTimes)
+        list += (list.empty() ? "" : ",") + std::to_string(time);
+    return list;
+}
+
+struct Difference {
+    int64_t changed = 0;
+    int largest = 0;
+};
+
+Difference Compare(const RgbPicture& a, const RgbPicture& b) {
+    Difference difference;
+    for (size_t pixel = 0; pixel + 2 < a.rgb.size(); pixel += 3) {
+        int largest = 0;
+        for (size_t channel = 0; channel < 3; ++channel)
+            largest = std::max(largest, std::abs(int(a.rgb[pixel + channel]) - int(b.rgb[pixel + channel])));
+        difference.changed += largest > kChannelTolerance;
+        difference.largest = std::max(difference.largest, largest);
+    }
+    return difference;
+}
+
+class GoldenFrames : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        outDirectory = fs::temp_directory_path() / ("zp-golden-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+        fs::remove_all(outDirectory);
+        const std::string command = std::string("cd '") + ZP_SOURCE_DIR + "' && '" + ZPCAPTURE_PATH + "' --out '" +
+                                    outDirectory.string() + "' --size " + kSize + " --at " + TimeList();
+        exitCode = std::system(command.c_str());
+    }
+    static void TearDownTestSuite() { fs::remove_all(outDirectory); }
+
+    static inline fs::path outDirectory;
+    static inline int exitCode = -1;
+};
+
+TEST_F(GoldenFrames, EveryFrameMatchesItsReference) {
+    ASSERT_EQ(exitCode, 0) << "zpcapture failed";
+    const bool renew = std::getenv("ZP_RENEW_GOLDEN") != nullptr;
+    for (double time : kTimes) {
+        const std::string name = FrameFileName(time);
+        const fs::path reference = fs::path(ZP_GOLDEN_DIR) / name;
+        if (renew) {
+            fs::create_directories(ZP_GOLDEN_DIR);
+            fs::copy_file(outDirectory / name, reference, fs::copy_options::overwrite_existing);
+            continue;
+        }
+        RgbPicture captured, expected;
+        std::string error;
+        ASSERT_TRUE(ReadPngFile((outDirectory / name).string(), captured, error)) << error;
+        ASSERT_TRUE(ReadPngFile(reference.string(), expected, error))
+            << error << "; renew the references on purpose with ZP_RENEW_GOLDEN=1";
+        ASSERT_EQ(captured.width, expected.width) << name;
+        ASSERT_EQ(captured.height, expected.height) << name;
+        const Difference difference = Compare(captured, expected);
+        const double share = double(difference.changed) / (captured.width * captured.height);
+        EXPECT_LE(share, kChangedShare) << name << ": " << difference.changed << " pixels changed, by up to "
+                                        << difference.largest;
+    }
+}
+
+}
