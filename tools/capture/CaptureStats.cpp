@@ -47,14 +47,15 @@ void CaptureStats::Add(double time, double milliseconds, uint64_t glCalls) {
         found = scenes.insert(scenes.end(), SceneTotals{name});
     ++found->frames;
     found->milliseconds += milliseconds;
+    found->slowest = std::max(found->slowest, milliseconds);
     found->glCalls += glCalls;
 }
 
 void CaptureStats::PrintSummary(std::FILE* out) const {
-    std::fprintf(out, "%-12s %7s %10s %8s %14s\n", "scene", "frames", "ms/frame", "fps", "GL calls/frame");
+    std::fprintf(out, "%-12s %7s %10s %8s %9s %14s\n", "scene", "frames", "ms/frame", "fps", "slowest", "GL calls/frame");
     for (const SceneTotals& scene : scenes) {
         const double milliseconds = scene.milliseconds / scene.frames;
-        std::fprintf(out, "%-12s %7d %10.1f %8.1f %14.1f\n", scene.name.c_str(), scene.frames, milliseconds,
-                     1000.0 / milliseconds, static_cast<double>(scene.glCalls) / scene.frames);
+        std::fprintf(out, "%-12s %7d %10.1f %8.1f %9.1f %14.1f\n", scene.name.c_str(), scene.frames, milliseconds,
+                     1000.0 / milliseconds, scene.slowest, static_cast<double>(scene.glCalls) / scene.frames);
     }
 }

@@ -17,6 +17,7 @@ private:
         std::string name;
         int32_t frames = 0;
         double milliseconds = 0.0;
+        double slowest = 0.0;
         uint64_t glCalls = 0;
     };
     std::vector<SceneTotals> scenes;  // in order of first appearance

@@ -19,15 +19,12 @@ std::string Quoted(const std::string& text) {
 #endif
 }
 
-// ffmpeg's concat list: every frame for one step; the last is named twice,
-// as the format wants, so that it too lasts its step.
+// ffmpeg's concat list: every frame for one step.
 bool WriteFrameList(const std::string& path, const std::vector<std::string>& frames, int framesPerSecond) {
     std::ofstream list(path);
     list << "ffconcat version 1.0\n";
     for (const std::string& frame : frames)
         list << "file " << frame << "\nduration " << 1.0 / framesPerSecond << "\n";
-    if (!frames.empty())
-        list << "file " << frames.back() << "\n";
     return static_cast<bool>(list.flush());
 }
 
