@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <map>
 #include <string>
 #include <vector>
@@ -33,11 +34,40 @@ class ScratchDirectory {
 public:
     ScratchDirectory();
     ~ScratchDirectory();
+    ScratchDirectory(const ScratchDirectory&) = delete;
+    ScratchDirectory& operator=(const ScratchDirectory&) = delete;
     const std::string& Path() const { return path; }
     std::string operator/(const std::string& name) const { return path + "/" + name; }
 
 private:
     std::string path;
+};
+
+// A child process that runs while the test goes on; killed if it still runs
+// when the object goes.
+class BackgroundProcess {
+public:
+    BackgroundProcess(const std::string& program, const std::vector<std::string>& arguments,
+                      const ProcessOptions& options);
+    ~BackgroundProcess();
+    BackgroundProcess(const BackgroundProcess&) = delete;
+    BackgroundProcess& operator=(const BackgroundProcess&) = delete;
+
+    // True when the process has ended, within the given seconds.
+    bool WaitForExit(double seconds);
+    void Kill();
+    int ExitCode() const { return exitCode; }
+    double SecondsRunning() const;
+    std::string Out() const;
+    std::string Err() const;
+
+private:
+    ScratchDirectory capture;
+    std::chrono::steady_clock::time_point start;
+    std::chrono::steady_clock::time_point end;
+    int child = -1;
+    bool ended = false;
+    int exitCode = -1;
 };
 
 std::string ReadFileText(const std::string& path);

@@ -1,0 +1,141 @@
+#include "e2e/LogLines.h"
+#include "e2e/Process.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <set>
+#include <thread>
+#include <unistd.h>
+
+// The demo on a real display: the progress bar, the show, and Escape.
+namespace {
+
+const std::string kDemo = ZPDEMO_PATH;
+
+struct LogLine {
+    double time = -1.0;
+    std::string level;
+    std::string message;
+};
+
+std::vector<LogLine> ReadLog(const std::string& path) {
+    std::vector<LogLine> log;
+    for (const std::string& line : Lines(ReadFileText(path))) {
+        LogLine entry;
+        entry.message = MessageOf(line, &entry.level);
+        if (entry.level.empty())
+            continue;
+        entry.time = std::atof(line.c_str());
+        log.push_back(entry);
+    }
+    return log;
+}
+
+const LogLine* Find(const std::vector<LogLine>& log, const std::string& message) {
+    auto found = std::find_if(log.begin(), log.end(), [&](const LogLine& line) { return line.message == message; });
+    return found == log.end() ? nullptr : &*found;
+}
+
+class DemoShowRun : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!std::getenv("DISPLAY"))
+            GTEST_SKIP() << "needs an X display";
+        ASSERT_EQ(symlink(ZP_SOURCE_DIR "/data", (directory / "data").c_str()), 0);
+    }
+
+    ProcessOptions WithAudioDriver(const std::string& driver) const {
+        ProcessOptions options;
+        options.workingDirectory = directory.Path();
+        options.setEnvironment = {{"ZPDEMO_NO_DIALOGS", "1"},
+                                  {"SDL_AUDIODRIVER", driver},
+                                  {"SDL_DISKAUDIOFILE", directory / "audio.raw"}};
+        return options;
+    }
+
+    std::string LogPath() const { return directory / "demo.log"; }
+
+    // False when the message did not reach the log in time.
+    bool WaitForLogMessage(const std::string& message, double seconds) const {
+        auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+        while (std::chrono::steady_clock::now() < until) {
+            if (Find(ReadLog(LogPath()), message))
+                return true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+        return false;
+    }
+
+    static bool PressEscape() {
+        return std::system("xdotool search --class ZPDEMO_WINDOW key --window %1 Escape >/dev/null 2>&1") == 0;
+    }
+
+    ScratchDirectory directory;
+};
+
+TEST_F(DemoShowRun, EscapeDuringTheBarEndsTheDemoPromptlyWithExitZero) {
+    // No sound device: the music set-up fails and the show would run on the clock.
+    BackgroundProcess demo(kDemo, {"writelog"}, WithAudioDriver("no-such-driver"));
+    ASSERT_TRUE(WaitForLogMessage("Starting precalc thread...", 20.0)) << demo.Err();
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    ASSERT_TRUE(PressEscape());
+    ASSERT_TRUE(demo.WaitForExit(2.5)) << "still running 2.5 s after Escape";
+    EXPECT_EQ(demo.ExitCode(), 0);
+
+    const std::vector<LogLine> log = ReadLog(LogPath());
+    const LogLine* noSound = Find(log, "Could not initialize DirectSound.");
+    ASSERT_NE(noSound, nullptr);
+    EXPECT_EQ(noSound->level, "ERROR");
+    EXPECT_EQ(Find(log, "Loading music..."), nullptr);
+    EXPECT_EQ(Find(log, "Starting music playback..."), nullptr) << "Escape came during the bar";
+}
+
+// Every loading line of the run, which names each shader and program once.
+void ExpectEachResourceLoadedOnce(const std::vector<LogLine>& log) {
+    std::set<std::string> seen;
+    int loads = 0;
+    for (const LogLine& line : log) {
+        if (line.message.rfind("Loading shader", 0) != 0 && line.message.rfind("Loading texture", 0) != 0)
+            continue;
+        ++loads;
+        EXPECT_TRUE(seen.insert(line.message).second) << "twice: " << line.message;
+    }
+    EXPECT_GE(loads, 30);
+}
+
+TEST_F(DemoShowRun, PlaysOnTheMusicAfterTheBarAndEscapeEndsTheShow) {
+    BackgroundProcess demo(kDemo, {"writelog"}, WithAudioDriver("disk"));
+    ASSERT_TRUE(WaitForLogMessage("Starting music playback...", 40.0)) << demo.Err();
+    std::this_thread::sleep_for(std::chrono::seconds(2));
+    ASSERT_TRUE(PressEscape());
+    ASSERT_TRUE(demo.WaitForExit(2.5)) << "still running 2.5 s after Escape";
+    EXPECT_EQ(demo.ExitCode(), 0);
+
+    const std::vector<LogLine> log = ReadLog(LogPath());
+    const std::vector<std::string> startUp = {
+        "Initializing file system...",   "Opening display...",           "Opened OpenGL display",
+        "Initializing OGG player...",    "Initializing DirectSound...",  "Loading music...",
+        "Initializing demo sequence...", "Adding tasks to precalc thread...", "Starting precalc thread...",
+        "Starting music playback...",
+    };
+    auto at = log.begin();
+    for (const std::string& message : startUp) {
+        at = std::find_if(at, log.end(), [&](const LogLine& line) { return line.message == message; });
+        ASSERT_NE(at, log.end()) << "missing or out of order: " << message;
+    }
+    for (const LogLine& line : log)
+        EXPECT_NE(line.level, "ERROR") << line.message;
+    ExpectEachResourceLoadedOnce(log);
+
+    const double bar = Find(log, "Starting music playback...")->time - Find(log, "Starting precalc thread...")->time;
+    EXPECT_GE(bar, 4.0) << "the precalc worker's two pauses keep the bar up";
+    // The disk driver has written the music the show played to.
+    const std::string played = ReadFileText(directory / "audio.raw");
+    EXPECT_NE(played.find_first_not_of('\0'), std::string::npos) << played.size() << " bytes, all silent";
+}
+
+}
