@@ -74,6 +74,13 @@ protected:
         return std::system("xdotool search --class ZPDEMO_WINDOW key --window %1 Escape >/dev/null 2>&1") == 0;
     }
 
+    // Escape ends the demo within 2.5 s, with exit code 0.
+    static void EscapeEndsPromptly(BackgroundProcess& demo) {
+        ASSERT_TRUE(PressEscape());
+        ASSERT_TRUE(demo.WaitForExit(2.5)) << "still running 2.5 s after Escape";
+        EXPECT_EQ(demo.ExitCode(), 0);
+    }
+
     ScratchDirectory directory;
 };
 
@@ -82,9 +89,7 @@ TEST_F(DemoShowRun, EscapeDuringTheBarEndsTheDemoPromptlyWithExitZero) {
     BackgroundProcess demo(kDemo, {"writelog"}, WithAudioDriver("no-such-driver"));
     ASSERT_TRUE(WaitForLogMessage("Starting precalc thread...", 20.0)) << demo.Err();
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
-    ASSERT_TRUE(PressEscape());
-    ASSERT_TRUE(demo.WaitForExit(2.5)) << "still running 2.5 s after Escape";
-    EXPECT_EQ(demo.ExitCode(), 0);
+    ASSERT_NO_FATAL_FAILURE(EscapeEndsPromptly(demo));
 
     const std::vector<LogLine> log = ReadLog(LogPath());
     const LogLine* noSound = Find(log, "Could not initialize DirectSound.");
@@ -111,9 +116,7 @@ TEST_F(DemoShowRun, PlaysOnTheMusicAfterTheBarAndEscapeEndsTheShow) {
     BackgroundProcess demo(kDemo, {"writelog"}, WithAudioDriver("disk"));
     ASSERT_TRUE(WaitForLogMessage("Starting music playback...", 40.0)) << demo.Err();
     std::this_thread::sleep_for(std::chrono::seconds(2));
-    ASSERT_TRUE(PressEscape());
-    ASSERT_TRUE(demo.WaitForExit(2.5)) << "still running 2.5 s after Escape";
-    EXPECT_EQ(demo.ExitCode(), 0);
+    ASSERT_NO_FATAL_FAILURE(EscapeEndsPromptly(demo));
 
     const std::vector<LogLine> log = ReadLog(LogPath());
     const std::vector<std::string> startUp = {
