@@ -1,18 +1,25 @@
 #pragma once
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
 
-// A fresh directory under /tmp, removed with everything in it at the end.
+// A fresh directory in the system's temporary folder, removed with
+// everything in it at the end. Paths use forward slashes on every system.
 class TemporaryDirectory {
 public:
     TemporaryDirectory() {
-        char pattern[] = "/tmp/zpfiles-XXXXXX";
-        const char* made = mkdtemp(pattern);
-        path = made ? made : "";
+        std::random_device seed;
+        std::mt19937 random(seed());
+        const std::filesystem::path root = std::filesystem::temp_directory_path();
+        for (int attempt = 0; attempt < 100 && path.empty(); ++attempt) {
+            const std::filesystem::path candidate = root / ("zpfiles-" + std::to_string(random()));
+            std::error_code error;
+            if (std::filesystem::create_directory(candidate, error))
+                path = candidate.generic_string();
+        }
     }
     ~TemporaryDirectory() {
         std::error_code error;
