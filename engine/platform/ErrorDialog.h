@@ -17,4 +17,8 @@ int ShowPendingErrorBoxes();
 // True when ZPDEMO_NO_DIALOGS is set in the environment.
 bool DialogsDisabled();
 
+// The backend's modal box itself, on the main thread; it may leave the box
+// out where the system has no way to show one (no display).
+void ShowNativeErrorBox(const char* caption, const char* text);
+
 }

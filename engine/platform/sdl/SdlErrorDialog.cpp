@@ -1,23 +1,11 @@
 #include "engine/platform/ErrorDialog.h"
 
 #include <SDL.h>
-#include <cstdio>
 #include <cstdlib>
-#include <deque>
-#include <mutex>
-#include <string>
-#include <thread>
-#include <utility>
 
 namespace platform {
 
 namespace {
-
-// Static initialisation runs on the main thread.
-const std::thread::id mainThread = std::this_thread::get_id();
-
-std::mutex pendingLock;
-std::deque<std::pair<std::string, std::string>> pendingBoxes;
 
 bool DisplayAvailable() {
     const char* x11 = std::getenv("DISPLAY");
@@ -25,43 +13,11 @@ bool DisplayAvailable() {
     return (x11 && *x11) || (wayland && *wayland);
 }
 
-void ShowBox(const char* caption, const char* text) {
-    if (DialogsDisabled() || !DisplayAvailable())
-        return;
-    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption, text, nullptr);
 }
 
-}
-
-bool DialogsDisabled() { return std::getenv("ZPDEMO_NO_DIALOGS") != nullptr; }
-
-void ShowErrorBox(const char* caption, const char* text) {
-    std::fprintf(stderr, "%s: %s\n", caption, text);
-    std::fflush(stderr);
-    if (std::this_thread::get_id() == mainThread) {
-        ShowBox(caption, text);
-        return;
-    }
-    std::lock_guard<std::mutex> guard(pendingLock);
-    pendingBoxes.emplace_back(caption, text);
-}
-
-int ShowPendingErrorBoxes() {
-    if (std::this_thread::get_id() != mainThread)
-        return 0;
-    int shown = 0;
-    for (;;) {
-        std::pair<std::string, std::string> box;
-        {
-            std::lock_guard<std::mutex> guard(pendingLock);
-            if (pendingBoxes.empty())
-                return shown;
-            box = std::move(pendingBoxes.front());
-            pendingBoxes.pop_front();
-        }
-        ShowBox(box.first.c_str(), box.second.c_str());
-        ++shown;
-    }
+void ShowNativeErrorBox(const char* caption, const char* text) {
+    if (DisplayAvailable())
+        SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption, text, nullptr);
 }
 
 }
