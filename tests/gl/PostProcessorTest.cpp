@@ -6,6 +6,7 @@
 #include "demo/post/PostSetup.h"
 #include "engine/files/FileSystem.h"
 #include "engine/render/Display.h"
+#include "engine/render/GLConstants.h"
 #include "engine/render/RenderTarget.h"
 #include "engine/render/ShaderManager.h"
 #include "engine/render/ShaderProgramManager.h"
