@@ -4,12 +4,7 @@
 # and the log's display lines. Run from the repository root under
 # scripts/with-virtual-display; needs xdotool and x11-utils.
 set -u
-demo=$(realpath "${1:-build/zpdemo}")
-data=$(realpath data)
-dir=$(mktemp -d)
-trap 'rm -rf "$dir"' EXIT
-ln -s "$data" "$dir/data"
-cd "$dir"
+. "$(dirname "$0")/scratch-demo.sh"
 "$demo" writelog & pid=$!
 win=""
 for _ in $(seq 100); do

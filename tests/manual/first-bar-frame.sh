@@ -6,12 +6,7 @@
 # a little, so the figure is an upper bound. Run from the repository root
 # under scripts/with-virtual-display; needs strace.
 set -eu
-demo=$(realpath "${1:-build/zpdemo}")
-data=$(realpath data)
-dir=$(mktemp -d)
-trap 'rm -rf "$dir"' EXIT
-ln -s "$data" "$dir/data"
-cd "$dir"
+. "$(dirname "$0")/scratch-demo.sh"
 SDL_AUDIODRIVER=dummy ZPDEMO_NO_DIALOGS=1 timeout 3 \
     strace -ttt -e trace=execve,write,writev -o trace.txt "$demo" writelog || true
 awk '

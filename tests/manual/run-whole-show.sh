@@ -4,12 +4,7 @@
 # ended after playback started, and its exit code. Run from the repository
 # root under scripts/with-virtual-display.
 set -u
-demo=$(realpath "${1:-build/zpdemo}")
-data=$(realpath data)
-dir=$(mktemp -d)
-trap 'rm -rf "$dir"' EXIT
-ln -s "$data" "$dir/data"
-cd "$dir"
+. "$(dirname "$0")/scratch-demo.sh"
 start=$(date +%s.%N)
 SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$dir/audio.raw" ZPDEMO_NO_DIALOGS=1 "$demo" writelog 2>/dev/null
 code=$?
