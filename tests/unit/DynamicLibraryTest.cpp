@@ -12,9 +12,18 @@
 
 namespace {
 
+#ifdef _WIN32
+const char* const kMathLibrary = "msvcrt.dll";
+const char* const kCLibrary = "kernel32.dll";
+const char* const kMissingLibrary = "zp-no-such-library.dll";
+#else
 const char* const kMathLibrary = "libm.so.6";
 const char* const kCLibrary = "libc.so.6";
 const char* const kMissingLibrary = "libzp-no-such-library.so";
+#endif
+
+std::string Loaded(const char* library) { return std::string("Loaded library ") + library + "."; }
+std::string Unloaded(const char* library) { return std::string("Unloaded library ") + library + "."; }
 
 class DynamicLibraryTest : public ::testing::Test {
 protected:
@@ -71,7 +80,7 @@ TEST_F(DynamicLibraryTest, LoadsALibraryAndItsSymbols) {
 
     library.reset();
     EXPECT_EQ(cache->Find(PathHash(kMathLibrary)), nullptr);
-    EXPECT_EQ(Texts(), (std::vector<std::string>{"Loaded library libm.so.6.", "Unloaded library libm.so.6."}));
+    EXPECT_EQ(Texts(), (std::vector<std::string>{Loaded(kMathLibrary), Unloaded(kMathLibrary)}));
     EXPECT_EQ(engine.sink.levels, (std::vector<LogLevel>{LOG_SYSTEM, LOG_SYSTEM}));
 }
 
@@ -79,7 +88,7 @@ TEST_F(DynamicLibraryTest, MissingSymbolIsAnError) {
     DynamicLibrary library;
     ASSERT_TRUE(library.Open(kMathLibrary));
     EXPECT_EQ(library.GetSymbol("zp_no_such_symbol"), nullptr);
-    EXPECT_EQ(Texts().back(), "Cannot find symbol zp_no_such_symbol in module libm.so.6.");
+    EXPECT_EQ(Texts().back(), std::string("Cannot find symbol zp_no_such_symbol in module ") + kMathLibrary + ".");
     EXPECT_EQ(engine.sink.levels.back(), LOG_ERROR);
 }
 
@@ -92,8 +101,8 @@ TEST_F(DynamicLibraryTest, MissingLibraryIsAnErrorAndFindsNoSymbols) {
         EXPECT_EQ(library.GetSymbol("cos"), nullptr);
         EXPECT_FALSE(library.Open(""));
     }
-    EXPECT_EQ(Texts(), (std::vector<std::string>{"Cannot load module libzp-no-such-library.so.",
-                                                 "Cannot find symbol cos in module libzp-no-such-library.so.",
+    EXPECT_EQ(Texts(), (std::vector<std::string>{std::string("Cannot load module ") + kMissingLibrary + ".",
+                                                 std::string("Cannot find symbol cos in module ") + kMissingLibrary + ".",
                                                  "Cannot load module ."}));
     EXPECT_EQ(engine.sink.levels, (std::vector<LogLevel>{LOG_ERROR, LOG_ERROR, LOG_ERROR}));
 }
@@ -113,7 +122,7 @@ TEST_F(DynamicLibraryTest, UnloadingTwiceUnloadsOnce) {
     library.Unload();
     EXPECT_EQ(cache->Find(PathHash(kMathLibrary)), nullptr);
     EXPECT_EQ(library.GetPath(), kMathLibrary);
-    EXPECT_EQ(Texts(), (std::vector<std::string>{"Loaded library libm.so.6.", "Unloaded library libm.so.6."}));
+    EXPECT_EQ(Texts(), (std::vector<std::string>{Loaded(kMathLibrary), Unloaded(kMathLibrary)}));
 }
 
 TEST_F(DynamicLibraryTest, ReopeningReleasesThePreviousLibrary) {
@@ -123,8 +132,8 @@ TEST_F(DynamicLibraryTest, ReopeningReleasesThePreviousLibrary) {
     EXPECT_EQ(cache->Find(PathHash(kMathLibrary)), nullptr);
     EXPECT_EQ(cache->Find(PathHash(kCLibrary)), library);
     DeleteCache();  // deletes the library exactly once
-    EXPECT_EQ(Texts(), (std::vector<std::string>{"Loaded library libm.so.6.", "Unloaded library libm.so.6.",
-                                                 "Loaded library libc.so.6.", "Unloaded library libc.so.6."}));
+    EXPECT_EQ(Texts(), (std::vector<std::string>{Loaded(kMathLibrary), Unloaded(kMathLibrary),
+                                                 Loaded(kCLibrary), Unloaded(kCLibrary)}));
 }
 
 TEST_F(DynamicLibraryTest, CacheDeletesTheLibrariesLeftInIt) {
@@ -137,7 +146,7 @@ TEST_F(DynamicLibraryTest, CacheDeletesTheLibrariesLeftInIt) {
     DeleteCache();
     std::vector<std::string> texts = Texts();
     std::sort(texts.begin(), texts.end());
-    EXPECT_EQ(texts, (std::vector<std::string>{"Unloaded library libc.so.6.", "Unloaded library libm.so.6."}));
+    EXPECT_EQ(texts, (std::vector<std::string>{Unloaded(kCLibrary), Unloaded(kMathLibrary)}));
 }
 
 TEST_F(DynamicLibraryTest, ClosingAReplacedLibraryKeepsItsReplacement) {

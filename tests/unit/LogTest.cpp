@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <cstdio>
 #include <fstream>
 #include <regex>
@@ -102,10 +104,16 @@ TEST(FileLogSink, WritesHeaderLinesAndFooterByteExact) {
     sink.Close();
     EXPECT_FALSE(sink.IsOpen());
 
+    // The log is a text file: Windows ends its lines with CR LF.
+#ifdef _WIN32
+    const std::string eol = "\r\n";
+#else
+    const std::string eol = "\n";
+#endif
     const std::string dashes(74, '-');
-    const std::string time = "[A-Z][a-z]{2} [A-Z][a-z]{2} [ 0-9]\\d \\d{2}:\\d{2}:\\d{2} \\d{4}\n";
-    std::regex expected("File opened at " + time + dashes + "\nDemo log file\n" + dashes + "\n\n" +
-                        "1\\.50\tSYSTEM\tInitializing file system\\.\\.\\.\n" + "\n" + dashes + "\n" +
+    const std::string time = "[A-Z][a-z]{2} [A-Z][a-z]{2} [ 0-9]\\d \\d{2}:\\d{2}:\\d{2} \\d{4}" + eol;
+    std::regex expected("File opened at " + time + dashes + eol + "Demo log file" + eol + dashes + eol + eol +
+                        "1\\.50\tSYSTEM\tInitializing file system\\.\\.\\." + eol + eol + dashes + eol +
                         "File closed at " + time);
     std::string content = ReadWholeFile(path);
     EXPECT_TRUE(std::regex_match(content, expected)) << content;
@@ -141,7 +149,11 @@ TEST(FileLogSink, KeepsSlashesAsTheNativeSeparator) {
     std::string path = std::string(testing::TempDir()) + "/zp_slash.log";
     sink.SetPath(path);
     ASSERT_TRUE(sink.Open());
-    EXPECT_EQ(sink.GetPath(), path);
+    std::string native = path;
+#ifdef _WIN32
+    std::replace(native.begin(), native.end(), '/', '\\');
+#endif
+    EXPECT_EQ(sink.GetPath(), native);
     sink.Close();
     std::remove(path.c_str());
 }
