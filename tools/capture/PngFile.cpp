@@ -135,7 +135,7 @@ std::vector<uint8_t> EncodePng(const RgbPicture& picture) {
     const std::vector<uint8_t> rows = FilteredRows(picture);
     uLongf packedSize = compressBound(static_cast<uLong>(rows.size()));
     std::vector<uint8_t> packed(packedSize);
-    compress2(packed.data(), &packedSize, rows.data(), static_cast<uLong>(rows.size()), 6);
+    compress2(packed.data(), &packedSize, rows.data(), static_cast<uLong>(rows.size()), Z_BEST_SPEED);
     packed.resize(packedSize);
 
     std::vector<uint8_t> file(kSignature, kSignature + 8);
