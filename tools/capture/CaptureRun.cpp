@@ -84,8 +84,11 @@ public:
             counter = std::make_unique<GLCallCounter>();
     }
 
-    // False when the show has ended before the frame, or the window closed.
-    bool Step(const CaptureFrame& frame, bool& written);
+    enum class StepResult { Going, ShowOver, Failed };
+
+    // ShowOver when the show has ended before the frame or the window was
+    // closed; Failed when a kept frame could not be written.
+    StepResult Step(const CaptureFrame& frame);
     void Finish() const;
     const std::vector<std::string>& Written() const { return names; }
     double FirstTime() const { return firstTime; }
@@ -107,7 +110,7 @@ double NowMs() {
     return duration<double, std::milli>(steady_clock::now().time_since_epoch()).count();
 }
 
-bool FrameWriter::Step(const CaptureFrame& frame, bool& written) {
+FrameWriter::StepResult FrameWriter::Step(const CaptureFrame& frame) {
     Display* display = demo.GetDisplay();
     const double started = NowMs();
     if (counter)
@@ -117,12 +120,13 @@ bool FrameWriter::Step(const CaptureFrame& frame, bool& written) {
     demo.Update();
     display->BeginFrame();
     if (!demo.Frame())
-        return false;
-    written = frame.keep && Keep(frame.time, started);
+        return StepResult::ShowOver;
+    if (frame.keep && !Keep(frame.time, started))
+        return StepResult::Failed;
     display->EndFrame();
     if (frame.keep)
         display->Present();
-    return display->ProcessMessages();
+    return display->ProcessMessages() ? StepResult::Going : StepResult::ShowOver;
 }
 
 bool FrameWriter::Keep(double time, double startedMs) {
@@ -139,8 +143,9 @@ bool FrameWriter::Keep(double time, double startedMs) {
         firstTime = time;
     names.push_back(name);
     if (options.printStats) {
-        stats.Add(time, milliseconds, calls);
-        std::printf("%s %-12s %8.1f ms %6llu GL calls\n", name.c_str(), SceneNameAt(time).c_str(), milliseconds,
+        const std::string scene = SceneNameAt(time);
+        stats.Add(scene, milliseconds, calls);
+        std::printf("%s %-12s %8.1f ms %6llu GL calls\n", name.c_str(), scene.c_str(), milliseconds,
                     static_cast<unsigned long long>(calls));
     }
     return true;
@@ -172,11 +177,10 @@ bool CaptureFrames(CaptureDemo& demo, const CaptureOptions& options) {
     FrameWriter writer(demo, options);
     CaptureFrame frame;
     while (schedule.Next(frame)) {
-        bool written = false;
-        const bool going = writer.Step(frame, written);
-        if (frame.keep && !written && going)
+        const FrameWriter::StepResult result = writer.Step(frame);
+        if (result == FrameWriter::StepResult::Failed)
             return false;
-        if (!going)
+        if (result == FrameWriter::StepResult::ShowOver)
             break;
     }
     writer.Finish();

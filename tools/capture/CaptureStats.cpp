@@ -40,11 +40,10 @@ double ShowEndTime() {
     return end;
 }
 
-void CaptureStats::Add(double time, double milliseconds, uint64_t glCalls) {
-    const std::string name = SceneNameAt(time);
-    auto found = std::find_if(scenes.begin(), scenes.end(), [&](const SceneTotals& s) { return s.name == name; });
+void CaptureStats::Add(const std::string& scene, double milliseconds, uint64_t glCalls) {
+    auto found = std::find_if(scenes.begin(), scenes.end(), [&](const SceneTotals& s) { return s.name == scene; });
     if (found == scenes.end())
-        found = scenes.insert(scenes.end(), SceneTotals{name});
+        found = scenes.insert(scenes.end(), SceneTotals{scene});
     ++found->frames;
     found->milliseconds += milliseconds;
     found->slowest = std::max(found->slowest, milliseconds);
@@ -52,7 +51,8 @@ void CaptureStats::Add(double time, double milliseconds, uint64_t glCalls) {
 }
 
 void CaptureStats::PrintSummary(std::FILE* out) const {
-    std::fprintf(out, "%-12s %7s %10s %8s %9s %14s\n", "scene", "frames", "ms/frame", "fps", "slowest", "GL calls/frame");
+    std::fprintf(out, "%-12s %7s %10s %8s %9s %14s\n", "scene", "frames", "ms/frame", "fps", "slowest",
+                 "GL calls/frame");
     for (const SceneTotals& scene : scenes) {
         const double milliseconds = scene.milliseconds / scene.frames;
         std::fprintf(out, "%-12s %7d %10.1f %8.1f %9.1f %14.1f\n", scene.name.c_str(), scene.frames, milliseconds,

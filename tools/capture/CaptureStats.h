@@ -6,10 +6,10 @@
 #include <vector>
 
 // Render time and GL calls of the kept frames, summed per scene of the time
-// line (the bottom layer's entry, with its variant).
+// line (named by SceneNameAt).
 class CaptureStats {
 public:
-    void Add(double time, double milliseconds, uint64_t glCalls);
+    void Add(const std::string& scene, double milliseconds, uint64_t glCalls);
     void PrintSummary(std::FILE* out) const;
 
 private:
