@@ -15,6 +15,7 @@ FillResult FillFromDecoder(uint8_t* region, uint32_t size, const DecoderRead& re
             continue;
         if (got <= 0 || static_cast<unsigned long>(got) > room) {
             result.trackEnded = true;
+            result.decoderFailed = got != 0;
             break;
         }
         result.bytesDecoded += static_cast<uint32_t>(got);

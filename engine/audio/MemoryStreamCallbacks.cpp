@@ -14,7 +14,12 @@ MemoryStream* SourceOf(void* datasource) { return static_cast<MemoryStream*>(dat
 // huge unsigned count, which vorbisfile takes for a read error and refuses
 // files it could play, such as a track cut short.
 size_t ReadSource(void* destination, size_t size, size_t count, void* datasource) {
-    size_t bytes = std::min<size_t>(size * count, std::numeric_limits<int32_t>::max());
+    if (size == 0 || count == 0)
+        return 0;
+    // A product that overflows asks for more than any stream holds.
+    size_t bytes = std::numeric_limits<int32_t>::max();
+    if (count <= bytes / size)
+        bytes = size * count;
     int32_t got = SourceOf(datasource)->Read(destination, static_cast<uint32_t>(bytes));
     return got < 0 ? 0 : static_cast<size_t>(got);
 }

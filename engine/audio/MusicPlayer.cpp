@@ -8,6 +8,10 @@
 #include <cstring>
 #include <limits>
 
+bool MusicPlayer::IsPlayableFormat(int channels, long rate) {
+    return (channels == 1 || channels == 2) && rate >= kMinRate && rate <= kMaxRate;
+}
+
 MusicPlayer::MusicPlayer() = default;
 
 MusicPlayer::~MusicPlayer() {
@@ -45,6 +49,7 @@ bool MusicPlayer::Open(const MemoryStream& encoded) {
         return false;
     }
     trackEnded = false;
+    decoderFailed = false;
     FillLocked(0, kBufferBytes, kLockEntireBuffer);
     position = 0.0;
     playingHalf = 0;
@@ -55,7 +60,7 @@ bool MusicPlayer::Open(const MemoryStream& encoded) {
 
 bool MusicPlayer::CreateBuffer() {
     vorbis_info* info = ov_info(&decoder, -1);
-    if (!info || info->channels <= 0 || info->channels > 0xFFFF || info->rate <= 0)
+    if (!info || !IsPlayableFormat(info->channels, info->rate))
         return false;
     PcmFormat format;
     format.channels = static_cast<uint16_t>(info->channels);
@@ -83,7 +88,7 @@ void MusicPlayer::Seek(double seconds) {
         seconds = 0.0;
     // A time past the end (or any seek the decoder refuses) plays silence,
     // not the track from wherever the decoder happened to be.
-    trackEnded = ov_time_seek(&decoder, seconds) != 0;
+    trackEnded = decoderFailed || ov_time_seek(&decoder, seconds) != 0;
     FillLocked(0, kBufferBytes, kLockEntireBuffer);
     playingHalf = 0;
     double bytes = std::min(seconds * bytesPerSecond, static_cast<double>(std::numeric_limits<uint32_t>::max()));
@@ -138,6 +143,7 @@ void MusicPlayer::FillSpan(void* region, uint32_t size) {
         });
         decoded = result.bytesDecoded;
         trackEnded = result.trackEnded;
+        decoderFailed = decoderFailed || result.decoderFailed;
     }
     // Past the end of the track the buffer plays silence.
     std::memset(bytes + decoded, 0, size - decoded);

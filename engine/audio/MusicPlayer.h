@@ -22,6 +22,12 @@ public:
     // 16-bit stereo per half.
     static constexpr uint32_t kBufferBytes = 352800;
     static constexpr uint32_t kHalfBytes = 176400;
+    static constexpr long kMinRate = 8000;
+    static constexpr long kMaxRate = 192000;
+
+    // Mono or stereo at kMinRate to kMaxRate: within these bounds no product
+    // of the format's numbers overflows.
+    static bool IsPlayableFormat(int channels, long rate);
 
     MusicPlayer();
     ~MusicPlayer();
@@ -35,10 +41,14 @@ public:
 
     // Decodes from a copy of the encoded file and prefills the buffer; false,
     // with nothing open, without a device, for a stream that is not OGG
-    // Vorbis, or when the device cannot make the buffer.
+    // Vorbis, for a format the buffer cannot play (other than mono or stereo,
+    // or a rate outside kMinRate to kMaxRate), or when the device cannot make
+    // the buffer.
     bool Open(const MemoryStream& encoded);
     void Close();
-    // Jumps the track; only before Play, while the play cursor is at 0.
+    // Jumps the track; only before Play, while the play cursor is at 0. After
+    // the decoder has failed it only moves the position: the music stays
+    // silent until the track is opened again.
     void Seek(double seconds);
     void Play();
     // Once a frame: follows the play cursor and refills the half it has left.
@@ -47,6 +57,7 @@ public:
 
     bool IsDeviceReady() const { return deviceReady; }
     bool IsOpen() const { return isOpen; }
+    bool HasDecoderFailed() const { return decoderFailed; }
 
 private:
     bool CreateBuffer();
@@ -63,6 +74,9 @@ private:
     uint32_t baseBytes = 0;
     double position = 0.0;
     std::unique_ptr<MemoryStream> source;
-    // The decoder has ended, or failed past repair: every fill is silence now.
+    // The decoder has nothing more to give: every fill is silence until a seek.
     bool trackEnded = false;
+    // The decoder broke. vorbisfile leaves a half-made state behind that a
+    // later seek would divide by zero in, so it is never called again.
+    bool decoderFailed = false;
 };

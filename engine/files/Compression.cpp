@@ -18,9 +18,12 @@ void SetInput(z_stream& stream, const void* src, uint32_t srcSize) {
 }
 
 // Runs inflate or deflate in fixed output steps, handing each step's bytes
-// to out. True when the stream ended and out took every byte.
-bool Pump(z_stream& stream, int (*step)(z_streamp, int), int flush, OutputStream& out) {
+// to out. True when the stream ended within limit bytes and out took every
+// byte.
+bool Pump(z_stream& stream, int (*step)(z_streamp, int), int flush, OutputStream& out, uint64_t limit) {
     Bytef chunk[kChunkSize];
+    // Counted here: zlib's own total is 32 bits wide on Windows.
+    uint64_t total = 0;
     for (;;) {
         stream.next_out = chunk;
         stream.avail_out = kChunkSize;
@@ -28,6 +31,9 @@ bool Pump(z_stream& stream, int (*step)(z_streamp, int), int flush, OutputStream
         if (code < 0)
             return false;
         const uInt produced = kChunkSize - stream.avail_out;
+        total += produced;
+        if (total > limit)
+            return false;
         if (produced > 0 && out.Write(chunk, produced) != static_cast<int32_t>(produced))
             return false;
         if (code == Z_STREAM_END)
@@ -40,12 +46,12 @@ bool Pump(z_stream& stream, int (*step)(z_streamp, int), int flush, OutputStream
 
 }
 
-bool DecompressToStream(const void* src, uint32_t srcSize, OutputStream& out) {
+bool DecompressToStream(const void* src, uint32_t srcSize, OutputStream& out, uint64_t limit) {
     z_stream stream{};
     SetInput(stream, src, srcSize);
     if (inflateInit2(&stream, kInflateAnyHeader) != Z_OK)
         return false;
-    const bool complete = Pump(stream, inflate, Z_SYNC_FLUSH, out);
+    const bool complete = Pump(stream, inflate, Z_SYNC_FLUSH, out, limit);
     inflateEnd(&stream);
     return complete;
 }
@@ -56,7 +62,8 @@ bool CompressToStream(const void* src, uint32_t srcSize, OutputStream& out) {
     if (deflateInit2(&stream, Z_DEFAULT_COMPRESSION, Z_DEFLATED, kDeflateGzip, kMemoryLevel,
                      Z_DEFAULT_STRATEGY) != Z_OK)
         return false;
-    const bool complete = Pump(stream, deflate, Z_FINISH, out);
+    // Deflate never produces much more than it is given.
+    const bool complete = Pump(stream, deflate, Z_FINISH, out, UINT64_MAX);
     deflateEnd(&stream);
     return complete;
 }

@@ -14,7 +14,9 @@ struct Image {
     int32_t height = 0;
     std::unique_ptr<uint8_t[]> pixels;
 
-    uint32_t ByteSize() const {
-        return static_cast<uint32_t>(width) * static_cast<uint32_t>(height) * (GetPixelFormatInfo(format)->bitsPerPixel / 8);
+    // In 64 bits: 32768 x 32768 pixels of 4 bytes is exactly 2^32.
+    uint64_t ByteSize() const {
+        return static_cast<uint64_t>(width < 0 ? 0 : width) * static_cast<uint64_t>(height < 0 ? 0 : height) *
+               (GetPixelFormatInfo(format)->bitsPerPixel / 8);
     }
 };

@@ -11,6 +11,9 @@ public:
     virtual int32_t Read(void* dst, uint32_t count) = 0;
 
     bool IsGood() const { return good; }
+    // What a decoder may still read: no count in a file can promise more, so
+    // nothing larger is ever allocated on its word.
+    virtual uint32_t BytesLeft() const = 0;
 
     // Binary mode only; the value changes only when all 4 bytes arrived.
     void ReadUInt32(uint32_t& value);

@@ -24,6 +24,7 @@ public:
     // on the end itself: that is reached by reading.
     bool Seek(int32_t offset, SeekOrigin origin) override;
     uint32_t Tell() const override { return position; }
+    uint32_t BytesLeft() const override { return position < Length() ? Length() - position : 0; }
 
     // New bytes are zero; a position past the new end moves to the last byte.
     void Resize(uint32_t size);

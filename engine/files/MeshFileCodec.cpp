@@ -16,10 +16,6 @@ namespace {
 MeshCodec* CreateMeshFileCodec() { return new MeshFileCodec; }
 const MeshCodecRegistration registration("mesh", CreateMeshFileCodec);
 
-// Lists grow with the data actually read, so a corrupt count costs no more
-// memory than the bytes the stream really holds.
-constexpr uint32_t kReserveLimit = 64 * 1024;
-
 bool ReadWord(InputStream& in, uint32_t& value) {
     in.ReadUInt32(value);
     return in.IsGood();
@@ -48,7 +44,9 @@ bool ReadSection(InputStream& in, std::vector<Element>& list) {
     uint32_t count = 0;
     if (!ReadWord(in, count))
         return true;  // the data ends before the count: an empty section
-    list.reserve(std::min(count, kReserveLimit));
+    // No more room than the bytes left can fill (an element is stored as its
+    // 4-byte words, as large as in memory): a corrupt count costs nothing.
+    list.reserve(std::min<size_t>(count, in.BytesLeft() / sizeof(Element)));
     for (uint32_t i = 0; i < count; ++i) {
         Element element;
         if (!ReadElement(in, element))

@@ -4,6 +4,7 @@
 #include "engine/files/Mesh.h"
 #include "engine/files/MeshCodecRegistry.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <map>
@@ -29,12 +30,18 @@ struct Corner {
 
 using FaceTriangle = std::array<Corner, 3>;
 
+// No entry takes fewer bytes of the file than a triangle of a quad, "f 1 2 3 4"
+// and a line feed giving two in 10 bytes: so a small file reserves no more
+// room than it could fill.
+constexpr size_t kFewestBytesPerEntry = 5;
+
 struct ObjLists {
-    ObjLists() {
-        positions.reserve(kReservedEntries);
-        normals.reserve(kReservedEntries);
-        texCoords.reserve(kReservedEntries);
-        triangles.reserve(kReservedEntries);
+    explicit ObjLists(size_t bytes) {
+        const size_t room = std::min(kReservedEntries, bytes / kFewestBytesPerEntry);
+        positions.reserve(room);
+        normals.reserve(room);
+        texCoords.reserve(room);
+        triangles.reserve(room);
     }
     std::vector<Vec3> positions;
     std::vector<Vec3> normals;
@@ -195,7 +202,7 @@ void BuildMesh(const ObjLists& lists, Mesh& mesh) {
 
 Mesh* ObjCodec::Decode(InputStream& in) {
     in.SetTextMode(true);
-    ObjLists lists;
+    ObjLists lists(in.BytesLeft());
     if (!ReadLists(in, lists))
         return nullptr;
     auto mesh = std::make_unique<Mesh>();

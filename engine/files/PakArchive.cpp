@@ -17,15 +17,26 @@ bool PakArchive::Open(const std::string& path) {
     bytes = MemoryStream();
     entries.clear();
     dataStart = 0;
+    return bytes.LoadFromFile(path) && Index();
+}
+
+bool PakArchive::OpenFromMemory(const MemoryStream& archive) {
+    bytes = archive;
+    entries.clear();
+    dataStart = 0;
+    return Index();
+}
+
+bool PakArchive::Index() {
     uint32_t listSize = 0;
-    if (!bytes.LoadFromFile(path) || !ReadHeader(listSize))
+    if (!ReadHeader(listSize))
         return false;
     // The list must lie inside the file; the data area may be empty.
     if (listSize > bytes.Length() - bytes.Tell())
         return false;
     dataStart = bytes.Tell() + listSize;
     MemoryStream list;
-    if (!DecompressToStream(bytes.Data() + bytes.Tell(), listSize, list))
+    if (!DecompressToStream(bytes.Data() + bytes.Tell(), listSize, list, inflateLimit))
         return false;
     return ReadFileList(list);
 }
@@ -76,11 +87,19 @@ const PakEntry* PakArchive::Find(const std::string& path) const {
     return found == entries.end() ? nullptr : &found->second;
 }
 
+std::vector<std::string> PakArchive::Names() const {
+    std::vector<std::string> names;
+    names.reserve(entries.size());
+    for (const auto& entry : entries)
+        names.push_back(entry.first);
+    return names;
+}
+
 bool PakArchive::Contains(const std::string& path) const { return Find(path) != nullptr; }
 
 bool PakArchive::Extract(const std::string& path, MemoryStream& out) const {
     const PakEntry* entry = Find(path);
     if (!entry)
         return false;
-    return DecompressToStream(bytes.Data() + dataStart + entry->offset, entry->packedSize, out);
+    return DecompressToStream(bytes.Data() + dataStart + entry->offset, entry->packedSize, out, inflateLimit);
 }

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "engine/files/Compression.h"
 #include "engine/files/MemoryStream.h"
 
 #include <cstdint>
 #include <map>
 #include <string>
+#include <vector>
 
 // One row of the archive's file list.
 struct PakEntry {
@@ -25,18 +27,28 @@ std::string LowercasePakName(const std::string& path);
 // inflated from memory on request; the table never changes after Open.
 class PakArchive {
 public:
+    // No inflation, the file list's included, may produce more than
+    // inflateLimit bytes.
+    explicit PakArchive(uint64_t inflateLimit = kInflateLimit) : inflateLimit(inflateLimit) {}
+
     // False for anything but a complete, consistent archive; logs nothing.
     bool Open(const std::string& path);
+    // The same over an archive already in memory, which is copied.
+    bool OpenFromMemory(const MemoryStream& archive);
     bool Contains(const std::string& path) const;
     // Appends the file's bytes to out (which should be empty).
     bool Extract(const std::string& path, MemoryStream& out) const;
+    // Every file's name as stored, in sorted order.
+    std::vector<std::string> Names() const;
 
 private:
+    bool Index();
     bool ReadHeader(uint32_t& listSize);
     bool ReadFileList(MemoryStream& list);
     bool ReadEntry(MemoryStream& list, PakEntry& entry) const;
     const PakEntry* Find(const std::string& path) const;
 
+    uint64_t inflateLimit;
     MemoryStream bytes;
     uint32_t dataStart = 0;
     std::map<std::string, PakEntry> entries;

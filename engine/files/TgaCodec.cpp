@@ -55,6 +55,8 @@ bool ReadHeader(InputStream& in, TgaHeader& header) {
 }
 
 bool Skip(InputStream& in, uint32_t count) {
+    if (count > in.BytesLeft())
+        return false;
     std::vector<uint8_t> discarded(count);
     return ReadExactly(in, discarded.data(), count);
 }
@@ -89,16 +91,16 @@ void ConvertPixel(const uint8_t* source, uint32_t sourceBytes, uint8_t* target) 
 // Writes the stored rows top row first, each left to right, whatever corner
 // the file starts in.
 void Reorder(const TgaHeader& header, const uint8_t* stored, uint32_t sourceBytes, Image& image) {
-    const uint32_t width = header.width;
-    const uint32_t height = header.height;
-    const uint32_t targetBytes = sourceBytes == 4 ? 4 : 3;
+    const size_t width = header.width;
+    const size_t height = header.height;
+    const size_t targetBytes = sourceBytes == 4 ? 4 : 3;
     const bool fromTop = header.descriptor & kOriginTop;
     const bool fromRight = header.descriptor & kOriginRight;
     uint8_t* target = image.pixels.get();
-    for (uint32_t row = 0; row < height; ++row) {
-        uint32_t storedRow = fromTop ? row : height - 1 - row;
-        for (uint32_t column = 0; column < width; ++column) {
-            uint32_t storedColumn = fromRight ? width - 1 - column : column;
+    for (size_t row = 0; row < height; ++row) {
+        size_t storedRow = fromTop ? row : height - 1 - row;
+        for (size_t column = 0; column < width; ++column) {
+            size_t storedColumn = fromRight ? width - 1 - column : column;
             const uint8_t* source = stored + (storedRow * width + storedColumn) * sourceBytes;
             ConvertPixel(source, sourceBytes, target);
             target += targetBytes;
@@ -125,9 +127,13 @@ Image* TgaCodec::Decode(InputStream& in) {
         !Skip(in, static_cast<uint32_t>(header.colorMapLength) * ((header.colorMapDepth + 7u) / 8u)))
         return nullptr;
 
-    const uint32_t storedSize = static_cast<uint32_t>(header.width) * header.height * sourceBytes;
+    // 64 bits, and checked against what the stream holds before any memory
+    // is taken: the header alone may claim 17 GB.
+    const uint64_t storedSize = uint64_t{header.width} * header.height * sourceBytes;
+    if (storedSize > in.BytesLeft())
+        return nullptr;
     std::vector<uint8_t> stored(storedSize);
-    if (!ReadExactly(in, stored.data(), storedSize))
+    if (!ReadExactly(in, stored.data(), static_cast<uint32_t>(storedSize)))
         return nullptr;
 
     auto image = std::make_unique<Image>();

@@ -1,5 +1,6 @@
 #include "AudioTestTracks.h"
 #include "FakeSoundDevice.h"
+#include "OggPages.h"
 
 #include "engine/audio/FillFromDecoder.h"
 #include "engine/audio/MusicPlayer.h"
@@ -104,6 +105,43 @@ TEST(MusicPlayerDevice, RefusesStreamsThatAreNotVorbis) {
     EXPECT_TRUE(fake.log.formats.empty());
 }
 
+// The stereo test track with its bytes changed and its pages made whole again.
+Bytes EditedTrack(const std::vector<std::pair<size_t, uint8_t>>& edits) {
+    Bytes bytes = ReadBytes(TestData("chords-44k-stereo.ogg"));
+    for (const auto& [at, value] : edits)
+        bytes.at(at) = value;
+    oggpages::RepairChecksums(bytes);
+    return bytes;
+}
+
+// In the identification header: first page header (28 bytes), packet type
+// and "vorbis" (7), version (4), then channels and rate.
+constexpr size_t kChannelsAt = 39;
+constexpr size_t kRateAt = 40;
+
+Bytes TrackWithFormat(uint8_t channels, uint32_t rate) {
+    return EditedTrack({{kChannelsAt, channels},
+                        {kRateAt, static_cast<uint8_t>(rate)},
+                        {kRateAt + 1, static_cast<uint8_t>(rate >> 8)},
+                        {kRateAt + 2, static_cast<uint8_t>(rate >> 16)},
+                        {kRateAt + 3, static_cast<uint8_t>(rate >> 24)}});
+}
+
+TEST(MusicPlayerDevice, RefusesFormatsTheBufferCannotPlay) {
+    // 2^30 Hz made the bytes per second wrap to 0 and the clock NaN.
+    const std::pair<uint8_t, uint32_t> refused[] = {{2, 1u << 30}, {2, 7999}, {2, 192001}, {3, 44100}};
+    for (const auto& [channels, rate] : refused) {
+        FakePlayer fake;
+        EXPECT_FALSE(fake.player.Open(StreamOf(TrackWithFormat(channels, rate)))) << rate;
+        EXPECT_FALSE(fake.player.IsOpen());
+    }
+    for (uint32_t rate : {8000u, 192000u}) {
+        FakePlayer fake;
+        EXPECT_TRUE(fake.player.Open(StreamOf(TrackWithFormat(2, rate)))) << rate;
+        EXPECT_EQ(fake.log.formats[0].averageBytesPerSecond, rate * 4);
+    }
+}
+
 TEST(MusicPlayerDevice, ReopeningReplacesTheTrackAndTeardownStopsIt) {
     FakeSoundLog log;
     {
@@ -188,6 +226,42 @@ TEST(MusicPlayerRing, AfterTheTrackEndsHalvesAreSilentAndTimeGoesOn) {
     EXPECT_TRUE(AllZero(fake.Buffer().ring, 0, 352800));
 }
 
+TEST(MusicPlayerRing, ADecoderThatFailedStaysSilentAndIsNeverAskedAgain) {
+    // A damaged codebook: the headers open, the first read cannot set the
+    // decoder up, and a seek into what it left behind divided by zero.
+    FakePlayer fake;
+    ASSERT_TRUE(fake.player.Open(StreamOf(EditedTrack({{301, 0xFF}}))));
+    EXPECT_TRUE(fake.player.HasDecoderFailed());
+    for (double seconds : {1.0, 0.0, 2.5}) {
+        fake.player.Seek(seconds);
+        EXPECT_EQ(fake.player.GetPosition(), seconds);
+        EXPECT_TRUE(AllZero(fake.Buffer().ring, 0, 352800));
+    }
+    fake.At(kHalf + 4);
+    fake.At(4);
+    EXPECT_TRUE(AllZero(fake.Buffer().ring, 0, 352800));
+
+    // Only opening the track again brings music back.
+    ASSERT_TRUE(fake.Open("chords-44k-stereo.ogg"));
+    EXPECT_FALSE(fake.player.HasDecoderFailed());
+    EXPECT_FALSE(AllZero(fake.Buffer().ring, 0, 352800));
+}
+
+TEST(MusicPlayerRing, TheTrackEndingIsNoFailure) {
+    FakePlayer fake;
+    ASSERT_TRUE(fake.Open("chords-44k-stereo.ogg")); // 3 s
+    for (int lap = 0; lap < 3; ++lap) {
+        fake.At(kHalf + 4);
+        fake.At(4);
+    }
+    EXPECT_TRUE(AllZero(fake.Buffer().ring, 0, 352800));
+    fake.player.Seek(30.0);
+    EXPECT_TRUE(AllZero(fake.Buffer().ring, 0, 352800));
+    fake.player.Seek(0.5);
+    EXPECT_FALSE(fake.player.HasDecoderFailed());
+    EXPECT_FALSE(AllZero(fake.Buffer().ring, 0, 352800));
+}
+
 TEST(MusicPlayerRing, ALockThatFailsIsLeftAlone) {
     FakePlayer fake;
     ASSERT_TRUE(fake.Open("chords-44k-stereo.ogg"));
@@ -226,6 +300,7 @@ TEST(DecoderFill, SkipsHolesAndStopsAtTheEnd) {
     FillResult result = FillFromDecoder(region.data(), 1000, std::ref(decoder));
     EXPECT_EQ(result.bytesDecoded, 200u);
     EXPECT_TRUE(result.trackEnded);
+    EXPECT_FALSE(result.decoderFailed);
     EXPECT_EQ(decoder.next, 5u);
 }
 
@@ -233,18 +308,18 @@ TEST(DecoderFill, DamageNeverKeepsItTurningOrWritingOutside) {
     std::vector<uint8_t> region(1000, 0);
     ScriptedDecoder holes(std::vector<long>(10000, OV_HOLE));
     FillResult result = FillFromDecoder(region.data(), 1000, std::ref(holes));
-    EXPECT_TRUE(result.trackEnded);
+    EXPECT_TRUE(result.decoderFailed);
     EXPECT_EQ(holes.next, static_cast<size_t>(kMaxHolesPerFill) + 1);
 
     for (long error : {long{OV_EBADLINK}, long{OV_EINVAL}, long{OV_EREAD}, -1L}) {
         ScriptedDecoder broken({300, error, 300});
         result = FillFromDecoder(region.data(), 1000, std::ref(broken));
         EXPECT_EQ(result.bytesDecoded, 300u) << error;
-        EXPECT_TRUE(result.trackEnded) << error;
+        EXPECT_TRUE(result.trackEnded && result.decoderFailed) << error;
     }
 
     ScriptedDecoder boastful({900, 500});
     result = FillFromDecoder(region.data(), 1000, std::ref(boastful));
     EXPECT_EQ(result.bytesDecoded, 900u);
-    EXPECT_TRUE(result.trackEnded);
+    EXPECT_TRUE(result.decoderFailed);
 }

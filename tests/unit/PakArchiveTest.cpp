@@ -123,3 +123,28 @@ TEST_F(PakArchiveTest, DamagedEntryStreamsFailToExtract) {
     }
     EXPECT_EQ(ExtractText("data/good").size(), 50004u);
 }
+
+TEST(PakArchiveLimit, NoInflationProducesMoreThanTheCallersLimit) {
+    constexpr uint32_t kLimit = 64 * 1024;
+    const std::string rows = PakOf({{"data/fits", std::string(kLimit, 'f')}, {"data/over", std::string(kLimit + 1, 'o')}});
+    MemoryStream bytes;
+    bytes.Write(rows.data(), static_cast<uint32_t>(rows.size()));
+    PakArchive archive(kLimit);
+    ASSERT_TRUE(archive.OpenFromMemory(bytes));
+    MemoryStream fits;
+    EXPECT_TRUE(archive.Extract("data/fits", fits));
+    EXPECT_EQ(fits.Length(), kLimit);
+    MemoryStream over;
+    EXPECT_FALSE(archive.Extract("data/over", over));
+    EXPECT_LE(over.Length(), kLimit);
+
+    // The file list is inflated under the same limit.
+    std::vector<std::pair<std::string, std::string>> many;
+    for (int i = 0; i < 2000; ++i)
+        many.emplace_back("data/a-long-name-that-fills-the-list-" + std::to_string(i), "");
+    const std::string bigList = PakOf(many);
+    MemoryStream listBytes;
+    listBytes.Write(bigList.data(), static_cast<uint32_t>(bigList.size()));
+    EXPECT_FALSE(PakArchive(kLimit).OpenFromMemory(listBytes));
+    EXPECT_TRUE(PakArchive().OpenFromMemory(listBytes));
+}

@@ -8,9 +8,16 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
+
+#if defined(__linux__)
+#include <sys/resource.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -42,6 +49,18 @@ Bytes Append(Bytes head, const Bytes& tail) {
 const Bytes kT1{1, 2, 3}, kT2{4, 5, 6}, kB1{7, 8, 9}, kB2{10, 11, 12};
 
 Bytes Row(const Bytes& a, const Bytes& b) { return Append(a, b); }
+
+#if defined(__linux__) && !defined(ZP_SANITIZED)
+// The process may map only `extra` bytes more than it has now.
+void LimitAddressSpaceToCurrentPlus(rlim_t extra) {
+    std::ifstream statm("/proc/self/statm");
+    rlim_t pages = 0;
+    statm >> pages;
+    const rlim_t limit = pages * static_cast<rlim_t>(sysconf(_SC_PAGESIZE)) + extra;
+    const rlimit bounds{limit, limit};
+    setrlimit(RLIMIT_AS, &bounds);
+}
+#endif
 
 TEST(TgaCodec, AllFourOriginsDecodeToTheSameTopDownPicture) {
     const Bytes expected{3, 2, 1, 6, 5, 4, 9, 8, 7, 12, 11, 10};
@@ -83,6 +102,33 @@ TEST(TgaCodec, ImageIdAndAColourMapAreSkippedBeforeThePixels) {
     ASSERT_TRUE(image);
     EXPECT_EQ(Pixels(*image), (Bytes{3, 2, 1}));
 }
+
+TEST(TgaCodec, SizesAreCountedInSixtyFourBits) {
+    // 32768 x 32768 pixels of 4 bytes is exactly 2^32 bytes, 0 in 32 bits: a
+    // 0-byte read passed and the pixels were written past a 0-byte array.
+    EXPECT_FALSE(Decode(Append(Header(2, 32768, 32768, 32, 0), Bytes(64, 0))));
+    EXPECT_FALSE(Decode(Append(Header(2, 65535, 65535, 24, 0), Bytes(64, 0))));
+    Image image;
+    image.format = R8G8B8A8;
+    image.width = 32768;
+    image.height = 32768;
+    EXPECT_EQ(image.ByteSize(), uint64_t{1} << 32);
+}
+
+#if defined(__linux__) && !defined(ZP_SANITIZED)
+// An 18-byte file claiming 65535 x 65535 at 32 bits (17 GB, or 4.3 GB in 32
+// bits) must be refused before any memory is taken: the decode runs under an
+// address-space limit far below either figure.
+TEST(TgaCodecDeathTest, AHeaderAloneTakesNoMemory) {
+    const Bytes header = Header(2, 65535, 65535, 32, 0);
+    EXPECT_EXIT(
+        {
+            LimitAddressSpaceToCurrentPlus(512u << 20);
+            std::_Exit(Decode(header) ? 1 : 0);
+        },
+        ::testing::ExitedWithCode(0), "");
+}
+#endif
 
 TEST(TgaCodec, UnsupportedOrTruncatedDataGivesNull) {
     EXPECT_FALSE(Decode(Append(Header(10, 1, 1, 24, 0), {0x80, 1, 2, 3})));    // run-length

@@ -1,6 +1,7 @@
 #include "tools/capture/MusicSpan.h"
 
 #include "engine/audio/MemoryStreamCallbacks.h"
+#include "engine/audio/MusicPlayer.h"
 #include "engine/files/MemoryStream.h"
 
 #include <algorithm>
@@ -64,6 +65,11 @@ bool WriteMusicSpan(const MemoryStream& encoded, double from, double to, const s
         return false;
     }
     const vorbis_info* info = ov_info(&decoder, -1);
+    if (!info || !MusicPlayer::IsPlayableFormat(info->channels, info->rate)) {
+        ov_clear(&decoder);
+        error = "the music's format is not one the show plays";
+        return false;
+    }
     const uint32_t rate = static_cast<uint32_t>(info->rate);
     const uint32_t channels = static_cast<uint32_t>(info->channels);
     const int64_t first = std::llround(from * rate);
