@@ -1,5 +1,5 @@
-#include "e2e/LogLines.h"
 #include "e2e/Process.h"
+#include "e2e/ShowRun.h"
 
 #include <gtest/gtest.h>
 
@@ -15,30 +15,6 @@
 namespace {
 
 const std::string kDemo = ZPDEMO_PATH;
-
-struct LogLine {
-    double time = -1.0;
-    std::string level;
-    std::string message;
-};
-
-std::vector<LogLine> ReadLog(const std::string& path) {
-    std::vector<LogLine> log;
-    for (const std::string& line : Lines(ReadFileText(path))) {
-        LogLine entry;
-        entry.message = MessageOf(line, &entry.level);
-        if (entry.level.empty())
-            continue;
-        entry.time = std::atof(line.c_str());
-        log.push_back(entry);
-    }
-    return log;
-}
-
-const LogLine* Find(const std::vector<LogLine>& log, const std::string& message) {
-    auto found = std::find_if(log.begin(), log.end(), [&](const LogLine& line) { return line.message == message; });
-    return found == log.end() ? nullptr : &*found;
-}
 
 class DemoShowRun : public ::testing::Test {
 protected:
@@ -59,19 +35,8 @@ protected:
 
     std::string LogPath() const { return directory / "demo.log"; }
 
-    // False when the message did not reach the log in time.
     bool WaitForLogMessage(const std::string& message, double seconds) const {
-        auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-        while (std::chrono::steady_clock::now() < until) {
-            if (Find(ReadLog(LogPath()), message))
-                return true;
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        }
-        return false;
-    }
-
-    static bool PressEscape() {
-        return std::system("xdotool search --class ZPDEMO_WINDOW key --window %1 Escape >/dev/null 2>&1") == 0;
+        return ::WaitForLogMessage(LogPath(), message, seconds);
     }
 
     // Escape ends the demo within 2.5 s, with exit code 0.
