@@ -79,6 +79,7 @@ void MusicPlayer::Close() {
     buffer.reset();
     source.reset();
     isOpen = false;
+    playing = false;
 }
 
 void MusicPlayer::Seek(double seconds) {
@@ -86,6 +87,11 @@ void MusicPlayer::Seek(double seconds) {
         return;
     if (!(seconds > 0.0))
         seconds = 0.0;
+    // Before the first Play the cursor is already at 0; afterwards it is
+    // moved there, so that the refilled ring plays from its start.
+    if (playing)
+        buffer->Stop();
+    buffer->SetCurrentPosition(0);
     // A time past the end (or any seek the decoder refuses) plays silence,
     // not the track from wherever the decoder happened to be.
     trackEnded = decoderFailed || ov_time_seek(&decoder, seconds) != 0;
@@ -94,12 +100,25 @@ void MusicPlayer::Seek(double seconds) {
     double bytes = std::min(seconds * bytesPerSecond, static_cast<double>(std::numeric_limits<uint32_t>::max()));
     baseBytes = static_cast<uint32_t>(bytes);
     position = static_cast<double>(baseBytes) / static_cast<double>(bytesPerSecond);
+    if (playing)
+        buffer->Play();
 }
 
 void MusicPlayer::Play() {
-    if (isOpen)
-        buffer->Play();
+    if (!isOpen)
+        return;
+    buffer->Play();
+    playing = true;
 }
+
+void MusicPlayer::Pause() {
+    if (!playing)
+        return;
+    buffer->Stop();
+    playing = false;
+}
+
+void MusicPlayer::Resume() { Play(); }
 
 void MusicPlayer::Update() {
     uint32_t play = 0;

@@ -46,11 +46,16 @@ public:
     // the buffer.
     bool Open(const MemoryStream& encoded);
     void Close();
-    // Jumps the track; only before Play, while the play cursor is at 0. After
-    // the decoder has failed it only moves the position: the music stays
-    // silent until the track is opened again.
+    // Jumps the track, before Play, while paused or while playing: the play
+    // cursor goes back to the ring's start and the ring is refilled from the
+    // sought sample. After the decoder has failed it only moves the position:
+    // the music stays silent until the track is opened again.
     void Seek(double seconds);
     void Play();
+    // Stops the sound where it is; Resume goes on with the next sample.
+    void Pause();
+    void Resume();
+    bool IsPlaying() const { return playing; }
     // Once a frame: follows the play cursor and refills the half it has left.
     void Update();
     double GetPosition() const { return position; }
@@ -69,6 +74,7 @@ private:
     OggVorbis_File decoder{};
     bool deviceReady = false;
     bool isOpen = false;
+    bool playing = false;
     uint32_t playingHalf = 0;
     uint32_t bytesPerSecond = 0;
     uint32_t baseBytes = 0;

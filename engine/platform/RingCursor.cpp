@@ -42,7 +42,8 @@ uint64_t EstimateBytesHeard(const CallbackStamp& stamp, const DeviceTiming& timi
     return bytes - bytes % timing.blockAlign;
 }
 
-RingCursor::RingCursor(uint32_t ringSize, const DeviceTiming& timing) : ringSize(ringSize), timing(timing) {}
+RingCursor::RingCursor(uint32_t ringSize, const DeviceTiming& timing, uint64_t bytesHeard)
+    : ringSize(ringSize), timing(timing), bytesHeard(bytesHeard) {}
 
 uint32_t RingCursor::PlayPosition(const CallbackStamp& stamp, double now) {
     bytesHeard = std::max(bytesHeard, EstimateBytesHeard(stamp, timing, now));

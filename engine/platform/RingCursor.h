@@ -59,7 +59,8 @@ uint64_t EstimateBytesHeard(const CallbackStamp& stamp, const DeviceTiming& timi
 // never moves backwards, as a byte offset into the ring.
 class RingCursor {
 public:
-    RingCursor(uint32_t ringSize, const DeviceTiming& timing);
+    // The cursor starts at `bytesHeard` bytes, the count the stamps go on from.
+    RingCursor(uint32_t ringSize, const DeviceTiming& timing, uint64_t bytesHeard = 0);
 
     uint32_t PlayPosition(const CallbackStamp& stamp, double now);
     // The bytes heard in all, as last reported.

@@ -46,6 +46,9 @@ public:
     // The play cursor, the byte offset being heard now, and the write cursor,
     // the first byte the device has not taken yet (either may be null).
     virtual bool GetCurrentPosition(uint32_t* playCursor, uint32_t* writeCursor) = 0;
+    // Moves the play cursor to a byte offset inside the ring; playback goes
+    // on from there at the next Play. Only while stopped.
+    virtual bool SetCurrentPosition(uint32_t playCursor) = 0;
 };
 
 // The audio output device; it makes the buffers that play on it.

@@ -23,6 +23,7 @@ struct FakeSoundLog {
     int stops = 0;
     int unlocks = 0;
     int buffersDestroyed = 0;
+    std::vector<uint32_t> cursorMoves;
 };
 
 // A sound buffer whose play cursor the test sets by hand.
@@ -61,6 +62,13 @@ public:
             *play = cursor;
         if (write)
             *write = cursor;
+        return true;
+    }
+    bool SetCurrentPosition(uint32_t play) override {
+        log->cursorMoves.push_back(play);
+        if (play >= ring.size())
+            return false;
+        cursor = play;
         return true;
     }
 

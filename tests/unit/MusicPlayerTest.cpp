@@ -270,6 +270,44 @@ TEST(MusicPlayerRing, ALockThatFailsIsLeftAlone) {
     EXPECT_EQ(fake.At(0), 2.0);
 }
 
+TEST(MusicPlayerTransport, SeekWhilePlayingRefillsFromTheSoughtSampleAndPlaysOn) {
+    FakePlayer reference;
+    ASSERT_TRUE(reference.Open("chords-44k-stereo.ogg"));
+    reference.player.Seek(1.25);
+
+    FakePlayer fake;
+    ASSERT_TRUE(fake.Open("chords-44k-stereo.ogg"));
+    fake.player.Play();
+    fake.At(kHalf + 100);
+    fake.At(5000);
+    fake.player.Seek(1.25);
+    EXPECT_EQ(fake.log.cursorMoves.back(), 0u);
+    EXPECT_EQ(fake.log.stops, 1);
+    EXPECT_EQ(fake.log.plays, 2);
+    EXPECT_TRUE(fake.player.IsPlaying());
+    EXPECT_EQ(fake.player.GetPosition(), 1.25);
+    EXPECT_TRUE(fake.Buffer().ring == reference.Buffer().ring) << "not the track from 1.25 s";
+    EXPECT_EQ(fake.At(kHalf + 4), 1.25 + (kHalf + 4) / 176400.0);
+}
+
+TEST(MusicPlayerTransport, PauseHoldsThePositionAndASeekWhilePausedStaysPaused) {
+    FakePlayer fake;
+    ASSERT_TRUE(fake.Open("chords-44k-stereo.ogg"));
+    fake.player.Pause();
+    EXPECT_EQ(fake.log.stops, 0) << "nothing was playing";
+    fake.player.Play();
+    EXPECT_EQ(fake.At(5000), 5000 / 176400.0);
+    fake.player.Pause();
+    EXPECT_EQ(fake.log.stops, 1);
+    EXPECT_EQ(fake.At(5000), 5000 / 176400.0);
+    fake.player.Seek(0.5);
+    EXPECT_EQ(fake.log.plays, 1);
+    EXPECT_FALSE(fake.player.IsPlaying());
+    fake.player.Resume();
+    EXPECT_EQ(fake.log.plays, 2);
+    EXPECT_EQ(fake.At(0), 0.5);
+}
+
 // A decoder that answers from a script, then reports the end of the track.
 struct ScriptedDecoder {
     explicit ScriptedDecoder(std::vector<long> script) : script(std::move(script)) {}

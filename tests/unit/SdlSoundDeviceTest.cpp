@@ -281,3 +281,81 @@ TEST(MusicPlayerOnDisk, FollowsTheDeviceInRealTime) {
     EXPECT_TRUE(std::equal(reference.begin(), reference.end(), played.begin()));
     EXPECT_TRUE(AllZero(played, reference.size(), played.size()));
 }
+
+namespace {
+
+// Frames at 60 Hz for `seconds`, each with the player's Update.
+void PlayFrames(MusicPlayer& player, double seconds) {
+    const Clock::time_point start = Clock::now();
+    for (int frame = 1; frame <= static_cast<int>(seconds * 60); ++frame) {
+        std::this_thread::sleep_until(start + std::chrono::microseconds(frame * 1000000LL / 60));
+        player.Update();
+    }
+}
+
+// How far `written` from `at` on equals `reference` from `from` on.
+size_t MatchingBytes(const Bytes& written, size_t at, const Bytes& reference, size_t from) {
+    size_t n = 0;
+    while (at + n < written.size() && from + n < reference.size() && written[at + n] == reference[from + n])
+        ++n;
+    return n;
+}
+
+size_t Find(const Bytes& haystack, const Bytes& needle, size_t from, size_t count) {
+    auto found = std::search(haystack.begin(), haystack.end(), needle.begin() + static_cast<long>(from),
+                             needle.begin() + static_cast<long>(from + count));
+    return found == haystack.end() ? std::string::npos : static_cast<size_t>(found - haystack.begin());
+}
+
+}
+
+// What the device played: the track from its start, then from the sought
+// second, then, after the silence of a pause, on from the very sample the
+// pause stopped at.
+TEST(MusicPlayerOnDisk, SeekAndPauseWhilePlayingGoOnFromTheRightSample) {
+    if (!HaveVorbisTools())
+        GTEST_SKIP() << "oggenc and oggdec (vorbis-tools) are not installed";
+    std::string track = MadeTrack("chords-6s.ogg", 44100, 2, 6.0);
+    ASSERT_FALSE(track.empty());
+    Bytes reference;
+    ASSERT_TRUE(DecodeWithOggdec(track, &reference));
+    std::string file = AudioScratchPath("transport.raw");
+    ScopedAudioDriver driver("disk", file);
+    {
+        MusicPlayer player;
+        ASSERT_TRUE(player.CreateDevice(nullptr));
+        ASSERT_TRUE(player.Open(StreamOf(ReadBytes(track))));
+        player.Play();
+        PlayFrames(player, 0.5);
+        player.Seek(3.0);
+        EXPECT_EQ(player.GetPosition(), 3.0);
+        PlayFrames(player, 0.6);
+        player.Pause();
+        EXPECT_FALSE(player.IsPlaying());
+        PlayFrames(player, 0.4);
+        player.Resume();
+        PlayFrames(player, 0.6);
+    }
+    const Bytes written = ReadBytes(file);
+    const size_t sought = 3 * 176400;
+    const size_t quarterSecond = 44100;
+
+    // Before the seek: the track from its first sound.
+    const size_t referenceLead = LeadingZeroBytes(reference);
+    const size_t lead = LeadingZeroBytes(written);
+    EXPECT_GE(MatchingBytes(written, lead, reference, referenceLead), quarterSecond);
+
+    // After it: the track from 3 s, until the pause.
+    const size_t resumedAt = Find(written, reference, sought, 4096);
+    ASSERT_NE(resumedAt, std::string::npos) << "the sought second never played";
+    EXPECT_EQ(resumedAt % 4, 0u);
+    const size_t beforePause = MatchingBytes(written, resumedAt, reference, sought);
+    EXPECT_GE(beforePause, 2 * quarterSecond);
+
+    // The pause is silence; then the track goes on where it stopped.
+    const size_t pauseStart = resumedAt + beforePause;
+    const size_t pauseEnd = pauseStart + LeadingZeroBytes(written, pauseStart);
+    EXPECT_GE(pauseEnd - pauseStart, quarterSecond);
+    const size_t next = sought + beforePause + LeadingZeroBytes(reference, sought + beforePause);
+    EXPECT_GE(MatchingBytes(written, pauseEnd, reference, next), 2 * quarterSecond);
+}

@@ -119,6 +119,22 @@ bool SdlSoundBuffer::GetCurrentPosition(uint32_t* playCursorOut, uint32_t* write
     return true;
 }
 
+// With the device locked the callback cannot run, so its own counters may be
+// set here. The count of bytes delivered restarts at the new offset, and the
+// cursor with it: it reports that offset until the device has played on.
+bool SdlSoundBuffer::SetCurrentPosition(uint32_t playCursorOffset) {
+    if (playCursorOffset >= ring.size())
+        return false;
+    SDL_LockAudioDevice(deviceId);
+    readCursor.store(playCursorOffset, std::memory_order_relaxed);
+    bytesDelivered = playCursorOffset;
+    callbackTimes = CallbackTimeFilter();
+    stamps.Publish(CallbackStamp{bytesDelivered, 0, Now(), 0.0});
+    playCursor = RingCursor(static_cast<uint32_t>(ring.size()), timing, playCursorOffset);
+    SDL_UnlockAudioDevice(deviceId);
+    return true;
+}
+
 void SDLCALL SdlSoundBuffer::FeedDevice(void* self, Uint8* stream, int length) {
     static_cast<SdlSoundBuffer*>(self)->Feed(stream, static_cast<uint32_t>(length));
 }

@@ -29,6 +29,7 @@ public:
     bool Play() override;
     bool Stop() override;
     bool GetCurrentPosition(uint32_t* playCursor, uint32_t* writeCursor) override;
+    bool SetCurrentPosition(uint32_t playCursor) override;
 
 private:
     SdlSoundBuffer(uint32_t bytes, uint32_t bytesPerSecond, uint32_t blockAlign);

@@ -85,3 +85,7 @@ bool Win32SoundBuffer::GetCurrentPosition(uint32_t* playCursor, uint32_t* writeC
         *writeCursor = write;
     return true;
 }
+
+bool Win32SoundBuffer::SetCurrentPosition(uint32_t playCursor) {
+    return playCursor < ringBytes && SUCCEEDED(buffer->SetCurrentPosition(playCursor));
+}

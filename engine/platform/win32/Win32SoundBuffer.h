@@ -25,6 +25,7 @@ public:
     bool Play() override;
     bool Stop() override;
     bool GetCurrentPosition(uint32_t* playCursor, uint32_t* writeCursor) override;
+    bool SetCurrentPosition(uint32_t playCursor) override;
 
 private:
     Win32SoundBuffer(std::shared_ptr<Win32DirectSoundSession> session, IDirectSoundBuffer* buffer, uint32_t bytes);
