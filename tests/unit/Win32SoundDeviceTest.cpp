@@ -74,6 +74,17 @@ TEST_F(Win32SoundDeviceTest, ANewBufferStandsAtTheStart) {
     EXPECT_EQ(play, 0u);
 }
 
+TEST_F(Win32SoundDeviceTest, TheStoppedCursorMovesWhereItIsSentAndNowhereOutside) {
+    ASSERT_TRUE(buffer->SetCurrentPosition(176400));
+    uint32_t play = 0;
+    ASSERT_TRUE(buffer->GetCurrentPosition(&play, nullptr));
+    EXPECT_EQ(play, 176400u);
+    EXPECT_FALSE(buffer->SetCurrentPosition(kRingBytes));
+    ASSERT_TRUE(buffer->SetCurrentPosition(0));
+    ASSERT_TRUE(buffer->GetCurrentPosition(&play, nullptr));
+    EXPECT_EQ(play, 0u);
+}
+
 TEST_F(Win32SoundDeviceTest, ABufferOutlivesItsDevice) {
     device.reset();
     EXPECT_TRUE(buffer->Play());

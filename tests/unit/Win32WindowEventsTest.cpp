@@ -58,6 +58,38 @@ TEST_F(Win32WindowEventsTest, MessagesBecomeEventsInTheirOrder) {
     EXPECT_EQ(events[4].height, 768u);
 }
 
+TEST_F(Win32WindowEventsTest, KeysAndTheMouseArriveInNeutralTerms) {
+    using platform::Key;
+    using platform::MouseButton;
+    Send(WM_KEYDOWN, VK_PRIOR);
+    Send(WM_KEYUP, 'L');
+    Send(WM_SYSKEYDOWN, VK_F10);
+    Send(WM_KEYDOWN, VK_NUMPAD1);  // 0x61, lower-case 'a': no letter
+    Send(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 20));
+    Send(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(static_cast<WORD>(-5), 30));
+    Send(WM_LBUTTONUP, 0, MAKELPARAM(12, 20));
+    Send(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(1, 2));
+    Send(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-2 * WHEEL_DELTA)), MAKELPARAM(1, 1));
+    std::vector<WindowEvent> events = Drain();
+    ASSERT_EQ(events.size(), 9u);
+    EXPECT_EQ(events[0].type, WindowEventType::KeyDown);
+    EXPECT_EQ(events[0].key, Key::PageUp);
+    EXPECT_EQ(events[1].type, WindowEventType::KeyUp);
+    EXPECT_EQ(events[1].key, Key::L);
+    EXPECT_EQ(events[2].key, Key::F10);
+    EXPECT_EQ(events[3].key, Key::Unknown);
+    EXPECT_EQ(events[4].type, WindowEventType::MouseDown);
+    EXPECT_EQ(events[4].button, MouseButton::Left);
+    EXPECT_EQ(events[4].x, 10);
+    EXPECT_EQ(events[4].y, 20);
+    EXPECT_EQ(events[5].type, WindowEventType::MouseMove);
+    EXPECT_EQ(events[5].x, -5);  // dragged out of the window to the left
+    EXPECT_EQ(events[6].type, WindowEventType::MouseUp);
+    EXPECT_EQ(events[7].button, MouseButton::Right);
+    EXPECT_EQ(events[8].type, WindowEventType::MouseWheel);
+    EXPECT_EQ(events[8].wheel, -2.0f);
+}
+
 TEST_F(Win32WindowEventsTest, ScreenSaverRequestsAreSwallowedWhileBlocked) {
     platform::BlockScreenSaverRequests(true);
     // The system's own low bits do not hide the command.
