@@ -4,6 +4,7 @@
 // from it) on a display.
 #include "e2e/Process.h"
 #include "e2e/ShowRun.h"
+#include "engine/files/PakArchive.h"
 
 #include <gtest/gtest.h>
 
@@ -155,8 +156,13 @@ void SetVorbisSampleRate(std::string& ogg, uint32_t rate) {
     const size_t body = 27 + segments;
     if (ogg.compare(body, 7, "\x01vorbis") != 0)
         throw std::runtime_error("the first packet is not the identification header");
-    Put32(ogg, body + 12, rate);
+    const uint32_t stored = Get32(ogg, 22);
     Put32(ogg, 22, 0);
+    // A page with a wrong checksum is dropped, header and all: the case
+    // would test a damaged stream instead of the rate.
+    if (OggPageCrc(ogg.substr(0, body + bodySize)) != stored)
+        throw std::runtime_error("the page checksum does not match");
+    Put32(ogg, body + 12, rate);
     Put32(ogg, 22, OggPageCrc(ogg.substr(0, body + bodySize)));
 }
 
@@ -236,6 +242,8 @@ std::vector<BadInput> Matrix() {
     }));
     cases.push_back(PakCase("PakEntryOffsetPastTheEnd", [](const ScratchDirectory& d) {
         Pak pak(Contents(d, kPak));
+        Replace(d, kPak, pak.Rebuilt());
+        ASSERT_TRUE(PakArchive().Open(d / kPak)) << "the archive rebuilt as it was must open";
         Put32(pak.list, pak.OffsetField(kShader), 0xFFFFFF00u);
         Replace(d, kPak, pak.Rebuilt());
     }));
@@ -362,7 +370,7 @@ TEST_P(BadInputMatrix, GivesItsMessageAndExitCodeWithoutCrashOrHang) {
     if (input.source == Source::Pak) {
         ASSERT_NO_FATAL_FAILURE(BuildPakInsteadOfLooseFiles());
     }
-    input.breakIt(directory);
+    ASSERT_NO_FATAL_FAILURE(input.breakIt(directory));
 
     const ProcessResult run = input.ending == Ending::ByItself ? RunToItsEnd() : RunShowThenEscape();
     std::printf("[ bad input ] %s: exit %d after %.1f s\n", input.name, run.exitCode, run.seconds);
