@@ -1,0 +1,2 @@
+#include "absent.glsl"
+void main() {}
