@@ -67,9 +67,36 @@ bool WriteArchive(const std::string& outputPath, const MemoryStream& header, con
     return true;
 }
 
+bool SameTarget(const platform::PathTarget& a, const platform::PathTarget& b) {
+    return a.volume == b.volume && a.fileId == b.fileId;
 }
 
-void EnumerateFiles(PakBuildEntries& entries, const std::string& directory) {
+void AddFile(PakBuildEntries& entries, const std::string& path, uint64_t size) {
+    auto entry = std::make_unique<PakBuildEntry>();
+    entry->path = path;
+    entry->size = static_cast<uint32_t>(size);
+    std::printf("%s\n", path.c_str());
+    entries.push_back(std::move(entry));
+}
+
+// walking holds the directories from the root down to this one: links are
+// followed, and one that leads back into any of them would never end.
+void WalkDirectory(PakBuildEntries& entries, const std::string& directory, std::vector<platform::PathTarget>& walking);
+
+void EnterDirectory(PakBuildEntries& entries, const std::string& directory, const platform::PathTarget& target,
+                    std::vector<platform::PathTarget>& walking) {
+    for (const platform::PathTarget& walked : walking) {
+        if (SameTarget(walked, target)) {
+            std::printf("WARNING: skipping '%s', a link back into a directory being walked.\n", directory.c_str());
+            return;
+        }
+    }
+    walking.push_back(target);
+    WalkDirectory(entries, directory, walking);
+    walking.pop_back();
+}
+
+void WalkDirectory(PakBuildEntries& entries, const std::string& directory, std::vector<platform::PathTarget>& walking) {
     std::vector<platform::DirectoryEntry> listing;
     if (!platform::ListDirectory(directory, listing))
         return;
@@ -77,16 +104,33 @@ void EnumerateFiles(PakBuildEntries& entries, const std::string& directory) {
         if (item.name == "." || item.name == "..")
             continue;
         const std::string path = directory + "/" + item.name;
-        if (item.isDirectory) {
-            EnumerateFiles(entries, path);
+        if (!item.isDirectory && !item.isLink) {
+            AddFile(entries, path, item.size);
             continue;
         }
-        auto entry = std::make_unique<PakBuildEntry>();
-        entry->path = path;
-        entry->size = static_cast<uint32_t>(item.size);
-        std::printf("%s\n", path.c_str());
-        entries.push_back(std::move(entry));
+        platform::PathTarget target;
+        if (!platform::DescribeTarget(path, target)) {
+            // A dangling link stays a file: reading it fails the build.
+            if (item.isDirectory)
+                WalkDirectory(entries, path, walking);
+            else
+                AddFile(entries, path, item.size);
+        } else if (target.isDirectory) {
+            EnterDirectory(entries, path, target, walking);
+        } else {
+            AddFile(entries, path, target.size);
+        }
     }
+}
+
+}
+
+void EnumerateFiles(PakBuildEntries& entries, const std::string& directory) {
+    std::vector<platform::PathTarget> walking;
+    platform::PathTarget root;
+    if (platform::DescribeTarget(directory, root))
+        walking.push_back(root);
+    WalkDirectory(entries, directory, walking);
 }
 
 bool BuildPak(PakBuildEntries& entries, const std::string& rootDirectory, const std::string& outputPath) {

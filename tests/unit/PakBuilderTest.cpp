@@ -5,10 +5,12 @@
 #include "PakTestData.h"
 #include "TemporaryDirectory.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <map>
 #include <random>
+#include <vector>
 
 namespace {
 
@@ -104,10 +106,64 @@ TEST_F(PakBuilderTest, FailedBuildKeepsTheOldArchive) {
     std::filesystem::create_directory_symlink(".", "data/loop");
 
     EXPECT_FALSE(Build());
+    EXPECT_NE(console.find("WARNING: skipping 'data/loop'"), std::string::npos);
     EXPECT_NE(console.find("ERROR: ReadFileContents() failed.\n"), std::string::npos);
     EXPECT_EQ(console.find("Writing pak file"), std::string::npos);
     EXPECT_EQ(ReadTestFile("out.dat"), "old archive");
     EXPECT_FALSE(std::filesystem::exists("out.dat.tmp"));
+}
+
+// Links to a directory are walked as that directory, links to a file packed
+// as that file, each under the path of the link.
+TEST_F(PakBuilderTest, ATreeAssembledFromLinksIsPackedThroughThem) {
+    WriteTestFile("store/shaders/base/basic2d.vs", "vertex");
+    WriteTestFile("store/cards/logo.tga", RandomBytes(5000));
+    WriteTestFile("store/data/a.txt", "alpha");
+    std::filesystem::create_directory_symlink("store/data", "data");
+    std::filesystem::create_directory_symlink("../../store/shaders", "store/data/shaders");
+    std::filesystem::create_directories("store/data/textures");
+    std::filesystem::create_symlink("../../cards/logo.tga", "store/data/textures/logo.tga");
+
+    ASSERT_TRUE(Build()) << console;
+    EXPECT_EQ(console.find("WARNING"), std::string::npos) << console;
+    std::map<std::string, std::string> packed;
+    PakArchive archive;
+    ASSERT_TRUE(archive.Open("out.dat"));
+    for (const auto& entry : entries) {
+        MemoryStream out;
+        ASSERT_TRUE(archive.Extract(entry->path, out)) << entry->path;
+        packed[entry->path] = BytesOf(out);
+    }
+    EXPECT_EQ(packed, (std::map<std::string, std::string>{
+                          {"data/a.txt", "alpha"},
+                          {"data/shaders/base/basic2d.vs", "vertex"},
+                          {"data/textures/logo.tga", ReadTestFile("store/cards/logo.tga")},
+                      }));
+}
+
+// Only a way back into the walk is cut: a second way into a directory that
+// is not being walked is followed like the first.
+TEST_F(PakBuilderTest, ALinkBackIntoTheWalkIsSkippedWithAWarning) {
+    WriteTestFile("data/a.txt", "alpha");
+    WriteTestFile("data/x/b.txt", "beta");
+    std::filesystem::create_directory_symlink("..", "data/x/up");
+    std::filesystem::create_directory_symlink(".", "data/x/self");
+    std::filesystem::create_directory_symlink("x", "data/y");
+
+    ASSERT_TRUE(Build()) << console;
+    std::vector<std::string> paths;
+    for (const auto& entry : entries)
+        paths.push_back(entry->path);
+    std::sort(paths.begin(), paths.end());
+    EXPECT_EQ(paths, (std::vector<std::string>{"data/a.txt", "data/x/b.txt", "data/y/b.txt"}));
+    for (const char* link : {"data/x/up", "data/x/self", "data/y/up", "data/y/self"})
+        EXPECT_NE(console.find(std::string("WARNING: skipping '") + link +
+                               "', a link back into a directory being walked.\n"),
+                  std::string::npos)
+            << link << "\n"
+            << console;
+    PakArchive archive;
+    EXPECT_TRUE(archive.Open("out.dat"));
 }
 
 TEST_F(PakBuilderTest, UncreatableOutputFailsQuietly) {

@@ -61,6 +61,36 @@ TEST(Win32DirectoryListing, ReplaceFileWithoutASourceKeepsTheTarget) {
     EXPECT_EQ(scratch.Read("zplumenweaver.dat"), "old archive");
 }
 
+// The pak builder's guard against walking in circles rests on these
+// identities.
+TEST(Win32DirectoryListing, DescribeTargetTellsFilesAndDirectoriesApartByIdentity) {
+    Win32ScratchDirectory scratch;
+    scratch.Write("colored.fs", "void main() {}\n");
+    scratch.Write("basic.vs", "x");
+    std::filesystem::create_directory(scratch.File("base"));
+    platform::PathTarget file;
+    ASSERT_TRUE(platform::DescribeTarget(scratch.File("colored.fs"), file));
+    EXPECT_FALSE(file.isDirectory);
+    EXPECT_EQ(file.size, 15u);
+    platform::PathTarget sameFile;
+    ASSERT_TRUE(platform::DescribeTarget(scratch.path + "/base/../colored.fs", sameFile));
+    EXPECT_EQ(sameFile.volume, file.volume);
+    EXPECT_EQ(sameFile.fileId, file.fileId);
+    platform::PathTarget otherFile;
+    ASSERT_TRUE(platform::DescribeTarget(scratch.File("basic.vs"), otherFile));
+    EXPECT_NE(otherFile.fileId, file.fileId);
+    platform::PathTarget directory;
+    ASSERT_TRUE(platform::DescribeTarget(scratch.File("base"), directory));
+    EXPECT_TRUE(directory.isDirectory);
+    EXPECT_NE(directory.fileId, file.fileId);
+    EXPECT_FALSE(platform::DescribeTarget(scratch.File("missing"), directory));
+
+    std::vector<platform::DirectoryEntry> entries;
+    ASSERT_TRUE(platform::ListDirectory(scratch.path, entries));
+    for (const platform::DirectoryEntry& entry : entries)
+        EXPECT_FALSE(entry.isLink) << entry.name;
+}
+
 TEST(Win32DirectoryListing, OnlyExistingFilesAreRegularFiles) {
     Win32ScratchDirectory scratch;
     scratch.Write("readme.txt", "x");

@@ -16,6 +16,7 @@ DirectoryEntry DescribeEntry(const std::string& directory, const char* name) {
     struct stat info {};
     if (lstat((directory + "/" + entry.name).c_str(), &info) == 0) {
         entry.isDirectory = S_ISDIR(info.st_mode);
+        entry.isLink = S_ISLNK(info.st_mode);
         entry.size = static_cast<uint64_t>(info.st_size);
     }
     return entry;
@@ -31,6 +32,17 @@ bool ListDirectory(const std::string& directory, std::vector<DirectoryEntry>& en
     while (const dirent* item = readdir(handle))
         entries.push_back(DescribeEntry(directory, item->d_name));
     closedir(handle);
+    return true;
+}
+
+bool DescribeTarget(const std::string& path, PathTarget& target) {
+    struct stat info {};
+    if (stat(path.c_str(), &info) != 0)
+        return false;
+    target.isDirectory = S_ISDIR(info.st_mode);
+    target.size = static_cast<uint64_t>(info.st_size);
+    target.volume = static_cast<uint64_t>(info.st_dev);
+    target.fileId = static_cast<uint64_t>(info.st_ino);
     return true;
 }
 

@@ -16,8 +16,8 @@ std::string SearchPattern(const std::string& directory) {
 DirectoryEntry DescribeEntry(const WIN32_FIND_DATAA& found) {
     DirectoryEntry entry;
     entry.name = found.cFileName;
-    entry.isDirectory = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
-                        !(found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT);
+    entry.isLink = (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+    entry.isDirectory = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !entry.isLink;
     entry.size = (static_cast<uint64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
     return entry;
 }
@@ -27,16 +27,21 @@ bool IsDirectory(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-// The attributes report a link itself; opening it reaches what it points to.
-DWORD TargetAttributes(const std::string& path) {
+// The attributes report a link itself; opening it reaches what it points to
+// (backup semantics open directories too).
+bool DescribeOpened(const std::string& path, BY_HANDLE_FILE_INFORMATION& information) {
     HANDLE file = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                               OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (file == INVALID_HANDLE_VALUE)
-        return INVALID_FILE_ATTRIBUTES;
-    BY_HANDLE_FILE_INFORMATION information;
+        return false;
     const bool described = GetFileInformationByHandle(file, &information) != 0;
     CloseHandle(file);
-    return described ? information.dwFileAttributes : INVALID_FILE_ATTRIBUTES;
+    return described;
+}
+
+DWORD TargetAttributes(const std::string& path) {
+    BY_HANDLE_FILE_INFORMATION information;
+    return DescribeOpened(path, information) ? information.dwFileAttributes : INVALID_FILE_ATTRIBUTES;
 }
 
 }
@@ -52,6 +57,17 @@ bool ListDirectory(const std::string& directory, std::vector<DirectoryEntry>& en
         entries.push_back(DescribeEntry(found));
     while (FindNextFileA(search, &found));
     FindClose(search);
+    return true;
+}
+
+bool DescribeTarget(const std::string& path, PathTarget& target) {
+    BY_HANDLE_FILE_INFORMATION information;
+    if (!DescribeOpened(path, information))
+        return false;
+    target.isDirectory = (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    target.size = (static_cast<uint64_t>(information.nFileSizeHigh) << 32) | information.nFileSizeLow;
+    target.volume = information.dwVolumeSerialNumber;
+    target.fileId = (static_cast<uint64_t>(information.nFileIndexHigh) << 32) | information.nFileIndexLow;
     return true;
 }
 
