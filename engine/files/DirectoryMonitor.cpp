@@ -2,15 +2,35 @@
 
 #include "engine/core/FactoryRegistry.h"
 #include "engine/core/Message.h"
-#include "engine/platform/DirectoryWatcher.h"
-
-#include <vector>
 
 namespace {
 
 DirectoryMonitor* CreateDirectoryMonitor() { return new DirectoryMonitor; }
 const FactoryRegistration<DirectoryMonitor> registration(1, CreateDirectoryMonitor);
 
+}
+
+std::vector<std::string> ChangedFiles(const std::vector<platform::WatchRecord>& records) {
+    using platform::WatchAction;
+    struct History {
+        bool before = true;  // the file was there at the last poll
+        bool after = true;   // and is there now
+    };
+    std::map<std::string, History> files;
+    for (const platform::WatchRecord& record : records) {
+        if (record.isDirectory)
+            continue;
+        const bool arrives = record.action == WatchAction::Created || record.action == WatchAction::RenamedTo;
+        const bool leaves = record.action == WatchAction::Removed || record.action == WatchAction::RenamedFrom;
+        // Only the first record tells whether the file was there before.
+        auto found = files.try_emplace(record.name, History{!arrives, true}).first;
+        found->second.after = !leaves;
+    }
+    std::vector<std::string> changed;
+    for (const auto& [name, history] : files)
+        if (history.before || history.after)
+            changed.push_back(name);
+    return changed;
 }
 
 DirectoryMonitor::DirectoryMonitor() = default;
@@ -51,11 +71,11 @@ bool DirectoryMonitor::Poll(ChangeSet& changes) {
     if (!IsActive())
         return false;
     changes.clear();
-    std::vector<std::string> names;
-    const platform::WatchReadResult result = watcher->ReadChanges(names);
+    std::vector<platform::WatchRecord> records;
+    const platform::WatchReadResult result = watcher->ReadChanges(records);
     if (result == platform::WatchReadResult::Failed)
         return Fail();
-    for (const std::string& name : names)
+    for (const std::string& name : ChangedFiles(records))
         changes[directory + "/" + name] = true;
     if (result == platform::WatchReadResult::CannotContinue) {
         // The changes read so far stay reported; nothing more will come.

@@ -1,18 +1,23 @@
 #pragma once
 
+#include "engine/platform/DirectoryWatcher.h"
+
 #include <map>
 #include <memory>
 #include <string>
-
-namespace platform {
-class DirectoryWatcher;
-}
+#include <vector>
 
 // The changed paths of one poll, each mapped to true and listed once.
 using ChangeSet = std::map<std::string, bool>;
 
-// Watches a directory tree and hands back, at each poll, the files written
-// since the last one, spelled the way the file system names files
+// The files that one poll's notifications changed, each once in name order:
+// written, new, removed or replaced. Directories are no changes, nor is a
+// file that came and went between two polls, such as the temporary file an
+// editor writes and renames over the one it saves.
+std::vector<std::string> ChangedFiles(const std::vector<platform::WatchRecord>& records);
+
+// Watches a directory tree and hands back, at each poll, the files changed
+// since the last one (see ChangedFiles), spelled the way the file system names files
 // ("data/shaders/base/colored.fs"), so that their owners can reload them.
 // Polling never blocks. Made through FactoryRegistry<DirectoryMonitor>, id 1.
 class DirectoryMonitor {

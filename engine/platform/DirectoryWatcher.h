@@ -13,8 +13,23 @@ enum class WatchReadResult {
     CannotContinue,  // changes were read, but watching cannot go on
 };
 
+// What happened to one name, as the OS tells it.
+enum class WatchAction {
+    Written,      // contents or write time
+    Created,
+    Removed,
+    RenamedFrom,  // the old name of a rename
+    RenamedTo,    // the new name, which may replace a file of that name
+};
+
+// One notification. Names are relative to the watched directory and use '/'.
+struct WatchRecord {
+    std::string name;
+    WatchAction action = WatchAction::Written;
+    bool isDirectory = false;
+};
+
 // The OS's change notifications for one directory tree, read without waiting.
-// Names are relative to the watched directory and use '/'.
 class DirectoryWatcher {
 public:
     virtual ~DirectoryWatcher() = default;
@@ -23,9 +38,9 @@ public:
     // Starts watching the directory, or the whole tree below it; false when
     // any part of it cannot be watched.
     virtual bool Watch(bool recursive) = 0;
-    // Appends the files whose contents or write time changed; a file may be
-    // named more than once.
-    virtual WatchReadResult ReadChanges(std::vector<std::string>& names) = 0;
+    // Appends the notifications since the last look, in the order they
+    // happened; a name may come more than once.
+    virtual WatchReadResult ReadChanges(std::vector<WatchRecord>& records) = 0;
 };
 
 // A new watcher bound to nothing.

@@ -1,5 +1,6 @@
 #include "engine/core/FactoryRegistry.h"
 #include "engine/files/DirectoryMonitor.h"
+#include "engine/platform/DirectoryListing.h"
 #include "tests/unit/TemporaryDirectory.h"
 #include "tests/unit/TestEngine.h"
 
@@ -42,6 +43,41 @@ TEST_F(DirectoryMonitorTest, AWriteIsReportedOnceAtTheNextPoll) {
     EXPECT_EQ(Poll(), (ChangeSet{{"data/shaders/base/colored.fs", true}}));
     EXPECT_TRUE(Poll().empty());
     EXPECT_TRUE(engine.sink.lines.empty());
+}
+
+// How most editors save: the new contents go to a temporary file, which then
+// takes the original's place.
+TEST_F(DirectoryMonitorTest, ASaveThroughATemporaryFileReportsTheSavedFileOnly) {
+    ASSERT_TRUE(monitor.Start("data", true));
+    WriteTestFile("data/shaders/base/colored.fs.swp", "void main() { }\n");
+    ASSERT_TRUE(platform::ReplaceFile("data/shaders/base/colored.fs.swp", "data/shaders/base/colored.fs"));
+    EXPECT_EQ(Poll(), (ChangeSet{{"data/shaders/base/colored.fs", true}}));
+    EXPECT_TRUE(Poll().empty());
+}
+
+TEST_F(DirectoryMonitorTest, NewAndDeletedFilesAreReported) {
+    ASSERT_TRUE(monitor.Start("data", true));
+    WriteTestFile("data/shaders/base/new.vs", "void main() {}\n");
+    std::filesystem::remove("data/readme.txt");
+    EXPECT_EQ(Poll(), (ChangeSet{{"data/readme.txt", true}, {"data/shaders/base/new.vs", true}}));
+    std::filesystem::remove("data/shaders/base/new.vs");
+    EXPECT_EQ(Poll(), (ChangeSet{{"data/shaders/base/new.vs", true}}));
+    EXPECT_TRUE(Poll().empty());
+}
+
+TEST_F(DirectoryMonitorTest, DirectoriesAreNeverReported) {
+    std::filesystem::create_directory("data/old");
+    ASSERT_TRUE(monitor.Start("data", true));
+    std::filesystem::create_directories("data/textures/cards");
+    std::filesystem::create_directory("data/empty");
+    std::filesystem::remove("data/old");
+    EXPECT_TRUE(Poll().empty());
+    WriteTestFile("data/textures/cards/logo.tga", "x");
+    EXPECT_EQ(Poll(), (ChangeSet{{"data/textures/cards/logo.tga", true}}));
+    std::filesystem::remove("data/textures/cards/logo.tga");
+    std::filesystem::remove("data/textures/cards");
+    std::filesystem::remove("data/empty");
+    EXPECT_EQ(Poll(), (ChangeSet{{"data/textures/cards/logo.tga", true}}));
 }
 
 TEST_F(DirectoryMonitorTest, NewSubdirectoriesAreWatchedToo) {
@@ -96,6 +132,47 @@ TEST_F(DirectoryMonitorTest, AWatchedDirectoryThatDisappearsEndsTheMonitoring) {
     EXPECT_FALSE(monitor.Poll(changes));
     EXPECT_FALSE(monitor.IsActive());
     EXPECT_TRUE(engine.sink.lines.empty());
+}
+
+TEST(ChangedFiles, NamesEachChangedFileOnceAndNoDirectory) {
+    using platform::WatchAction;
+    const std::vector<platform::WatchRecord> records{
+        {"b.txt", WatchAction::Written, false},
+        {"a.txt", WatchAction::Removed, false},
+        {"b.txt", WatchAction::Written, false},
+        {"maps", WatchAction::Created, true},
+        {"maps/new.txt", WatchAction::Created, false},
+        {"shaders", WatchAction::Written, true},
+        {"old", WatchAction::Removed, true},
+    };
+    EXPECT_EQ(ChangedFiles(records), (std::vector<std::string>{"a.txt", "b.txt", "maps/new.txt"}));
+}
+
+TEST(ChangedFiles, AFileThatCameAndWentIsNoChange) {
+    using platform::WatchAction;
+    const std::vector<platform::WatchRecord> records{
+        {"colored.fs.tmp", WatchAction::Created, false},
+        {"colored.fs.tmp", WatchAction::Written, false},
+        {"colored.fs", WatchAction::Removed, false},
+        {"colored.fs.tmp", WatchAction::RenamedFrom, false},
+        {"colored.fs", WatchAction::RenamedTo, false},
+        {"scratch", WatchAction::RenamedTo, false},
+        {"scratch", WatchAction::Removed, false},
+    };
+    EXPECT_EQ(ChangedFiles(records), std::vector<std::string>{"colored.fs"});
+}
+
+// Gone now, but there before: its owner has to learn that.
+TEST(ChangedFiles, AFileThatWasThereAndWentIsAChange) {
+    using platform::WatchAction;
+    const std::vector<platform::WatchRecord> records{
+        {"a.txt", WatchAction::Written, false},
+        {"a.txt", WatchAction::RenamedFrom, false},
+        {"b.txt", WatchAction::Removed, false},
+        {"b.txt", WatchAction::Created, false},
+        {"b.txt", WatchAction::Removed, false},
+    };
+    EXPECT_EQ(ChangedFiles(records), (std::vector<std::string>{"a.txt", "b.txt"}));
 }
 
 TEST(DirectoryMonitorRegistry, MakesAnInactiveMonitorUnderIdOne) {

@@ -10,15 +10,32 @@ namespace platform {
 
 namespace {
 
-// A write, a new write time (touch), a file saved by renaming over the old
-// one, and new subdirectories, which a recursive watch must follow.
-constexpr uint32_t kFileEvents = IN_MODIFY | IN_ATTRIB | IN_CLOSE_WRITE | IN_MOVED_TO;
-constexpr uint32_t kWatchMask = kFileEvents | IN_CREATE;
+// Writes and new write times (touch), names that come and go, and new
+// subdirectories, which a recursive watch must follow.
+constexpr uint32_t kWrites = IN_MODIFY | IN_ATTRIB | IN_CLOSE_WRITE;
+constexpr uint32_t kWatchMask = kWrites | IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO;
 constexpr size_t kEventBufferSize = 64 * 1024;
 constexpr int kReadsPerLook = 16;
 
 std::string JoinPath(const std::string& parent, const std::string& name) {
     return parent.empty() ? name : parent + "/" + name;
+}
+
+// One event may carry several of these bits; the name changes say more.
+bool ActionOf(uint32_t mask, WatchAction& action) {
+    if (mask & IN_CREATE)
+        action = WatchAction::Created;
+    else if (mask & IN_DELETE)
+        action = WatchAction::Removed;
+    else if (mask & IN_MOVED_FROM)
+        action = WatchAction::RenamedFrom;
+    else if (mask & IN_MOVED_TO)
+        action = WatchAction::RenamedTo;
+    else if (mask & kWrites)
+        action = WatchAction::Written;
+    else
+        return false;
+    return true;
 }
 
 // inotify watches single directories: a tree is one watch per directory,
@@ -43,7 +60,7 @@ public:
         return !recursive || WatchSubdirectories("", nullptr);
     }
 
-    WatchReadResult ReadChanges(std::vector<std::string>& names) override {
+    WatchReadResult ReadChanges(std::vector<WatchRecord>& records) override {
         alignas(inotify_event) char buffer[kEventBufferSize];
         bool watching = true;
         // Bounded, so that a flood of writes cannot hold up the caller's
@@ -56,7 +73,7 @@ public:
                 break;
             if (length <= 0)
                 return WatchReadResult::Failed;
-            watching = HandleEvents(buffer, static_cast<size_t>(length), names) && watching;
+            watching = HandleEvents(buffer, static_cast<size_t>(length), records) && watching;
         }
         if (!directories.count(rootWatch))
             return WatchReadResult::Failed;  // the directory itself is gone
@@ -79,8 +96,8 @@ private:
 
     // Watches every directory below relative. A directory that arrives while
     // watching runs may already hold files written before its watch existed:
-    // found names them.
-    bool WatchSubdirectories(const std::string& relative, std::vector<std::string>* found) {
+    // found names them as new.
+    bool WatchSubdirectories(const std::string& relative, std::vector<WatchRecord>* found) {
         std::vector<DirectoryEntry> entries;
         if (!ListDirectory(relative.empty() ? root : root + "/" + relative, entries))
             return false;
@@ -91,7 +108,7 @@ private:
             const std::string child = JoinPath(relative, entry.name);
             if (!entry.isDirectory) {
                 if (found)
-                    found->push_back(child);
+                    found->push_back({child, WatchAction::Created, false});
             } else if (AddWatch(child) < 0 || !WatchSubdirectories(child, found)) {
                 complete = false;
             }
@@ -99,18 +116,18 @@ private:
         return complete;
     }
 
-    bool HandleEvents(const char* buffer, size_t length, std::vector<std::string>& names) {
+    bool HandleEvents(const char* buffer, size_t length, std::vector<WatchRecord>& records) {
         bool watching = true;
         for (size_t offset = 0; offset + sizeof(inotify_event) <= length;) {
             const auto* event = reinterpret_cast<const inotify_event*>(buffer + offset);
-            watching = HandleEvent(*event, names) && watching;
+            watching = HandleEvent(*event, records) && watching;
             offset += sizeof(inotify_event) + event->len;
         }
         return watching;
     }
 
     // False when a new subdirectory cannot be watched.
-    bool HandleEvent(const inotify_event& event, std::vector<std::string>& names) {
+    bool HandleEvent(const inotify_event& event, std::vector<WatchRecord>& records) {
         if (event.mask & IN_IGNORED) {
             directories.erase(event.wd);
             return true;
@@ -121,14 +138,13 @@ private:
         if (directory == directories.end() || event.len == 0 || event.name[0] == '\0')
             return true;
         const std::string path = JoinPath(directory->second, event.name);
-        if (!(event.mask & IN_ISDIR)) {
-            if (event.mask & kFileEvents)
-                names.push_back(path);
+        const bool isDirectory = (event.mask & IN_ISDIR) != 0;
+        WatchAction action;
+        if (ActionOf(event.mask, action))
+            records.push_back({path, action, isDirectory});
+        if (!isDirectory || !recursive || !(event.mask & (IN_CREATE | IN_MOVED_TO)))
             return true;
-        }
-        if (!recursive || !(event.mask & (IN_CREATE | IN_MOVED_TO)))
-            return true;
-        return AddWatch(path) >= 0 && WatchSubdirectories(path, &names);
+        return AddWatch(path) >= 0 && WatchSubdirectories(path, &records);
     }
 
     std::string root;

@@ -4,20 +4,29 @@
 #include "engine/platform/DirectoryWatcher.h"
 
 #include <cstddef>
+#include <set>
 
 namespace platform {
 
 namespace {
 
-// Writes, new write times and files saved by renaming over the old ones.
-constexpr DWORD kNotifyFilter =
-    FILE_NOTIFY_CHANGE_LAST_WRITE | FILE_NOTIFY_CHANGE_SIZE | FILE_NOTIFY_CHANGE_FILE_NAME;
+// Writes, new write times, and names that come and go; the directories'
+// names too, so that the watcher knows a directory when it goes.
+constexpr DWORD kNotifyFilter = FILE_NOTIFY_CHANGE_LAST_WRITE | FILE_NOTIFY_CHANGE_SIZE |
+                                FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME;
 // Below 64 KiB, the largest a request on a network share may take.
 constexpr DWORD kBufferBytes = 60 * 1024;
 constexpr int kReadsPerLook = 16;
 
-bool NamesChangedFile(DWORD action) {
-    return action == FILE_ACTION_ADDED || action == FILE_ACTION_MODIFIED || action == FILE_ACTION_RENAMED_NEW_NAME;
+bool ActionOf(DWORD code, WatchAction& action) {
+    switch (code) {
+    case FILE_ACTION_ADDED: action = WatchAction::Created; return true;
+    case FILE_ACTION_REMOVED: action = WatchAction::Removed; return true;
+    case FILE_ACTION_MODIFIED: action = WatchAction::Written; return true;
+    case FILE_ACTION_RENAMED_OLD_NAME: action = WatchAction::RenamedFrom; return true;
+    case FILE_ACTION_RENAMED_NEW_NAME: action = WatchAction::RenamedTo; return true;
+    default: return false;
+    }
 }
 
 // The notifications carry UTF-16 names with '\' between the components.
@@ -75,12 +84,11 @@ public:
         recursive = watchTree;
         if (!Request())
             return false;
-        if (recursive)
-            OpenSubdirectoriesOnce(root);
+        AddSubdirectories("", nullptr);
         return true;
     }
 
-    WatchReadResult ReadChanges(std::vector<std::string>& names) override {
+    WatchReadResult ReadChanges(std::vector<WatchRecord>& records) override {
         // Bounded, so that a flood of writes cannot hold up the caller's
         // frame; what is left waits for the next look.
         for (int pass = 0; pass < kReadsPerLook && pending; ++pass) {
@@ -93,7 +101,7 @@ public:
             }
             pending = false;
             // No bytes: more changes came than the buffer holds, and none is named.
-            HandleNotifications(bytes, names);
+            HandleNotifications(bytes, records);
             if (!Request())
                 return WatchReadResult::CannotContinue;
         }
@@ -103,24 +111,47 @@ public:
     }
 
 private:
+    std::string PathOf(const std::string& name) const { return name.empty() ? root : root + "/" + name; }
+
+    // Learns the subdirectories below name (the whole tree for a recursive
+    // watch) and, when found is given, names the files there as new: a
+    // directory moved into the tree reports nothing for what it holds.
     // Wine's tree watch follows only the subdirectories opened after it began
     // (and those created later); opening each once brings the whole tree in.
-    // On Windows itself this is one walk over the tree at the start.
-    static void OpenSubdirectoriesOnce(const std::string& directory) {
+    void AddSubdirectories(const std::string& name, std::vector<WatchRecord>* found) {
         std::vector<DirectoryEntry> entries;
-        if (!ListDirectory(directory, entries))
+        if (!ListDirectory(PathOf(name), entries))
             return;
         for (const DirectoryEntry& entry : entries) {
-            if (!entry.isDirectory || entry.name == "." || entry.name == "..")
+            if (entry.name == "." || entry.name == "..")
                 continue;
-            const std::string path = directory + "/" + entry.name;
-            HANDLE opened = CreateFileA(path.c_str(), FILE_LIST_DIRECTORY,
+            const std::string child = name.empty() ? entry.name : name + "/" + entry.name;
+            if (!entry.isDirectory) {
+                if (found)
+                    found->push_back({child, WatchAction::Created, false});
+                continue;
+            }
+            directories.insert(child);
+            if (!recursive)
+                continue;
+            HANDLE opened = CreateFileA(PathOf(child).c_str(), FILE_LIST_DIRECTORY,
                                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                         OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
             if (opened != INVALID_HANDLE_VALUE)
                 CloseHandle(opened);
-            OpenSubdirectoriesOnce(path);
+            AddSubdirectories(child, found);
         }
+    }
+
+    // A directory and everything the watcher knew below it.
+    void ForgetDirectory(const std::string& name) {
+        directories.erase(name);
+        const std::string below = name + "/";
+        auto first = directories.lower_bound(below);
+        auto last = first;
+        while (last != directories.end() && last->compare(0, below.size(), below) == 0)
+            ++last;
+        directories.erase(first, last);
     }
 
     bool Request() {
@@ -130,33 +161,56 @@ private:
         return pending;
     }
 
-    void HandleNotifications(DWORD bytes, std::vector<std::string>& names) {
+    void HandleNotifications(DWORD bytes, std::vector<WatchRecord>& records) {
         constexpr DWORD kHeaderBytes = offsetof(FILE_NOTIFY_INFORMATION, FileName);
         const char* start = reinterpret_cast<const char*>(buffer.get());
         for (DWORD offset = 0; offset + kHeaderBytes <= bytes;) {
             const auto* record = reinterpret_cast<const FILE_NOTIFY_INFORMATION*>(start + offset);
             if (offset + kHeaderBytes + record->FileNameLength > bytes)
                 return;
-            HandleNotification(*record, names);
+            HandleNotification(*record, records);
             if (record->NextEntryOffset == 0)
                 return;
             offset += record->NextEntryOffset;
         }
     }
 
-    // The watch reports directories too (their write time moves with what
-    // they hold); only files are changes here.
-    void HandleNotification(const FILE_NOTIFY_INFORMATION& record, std::vector<std::string>& names) {
-        if (!NamesChangedFile(record.Action))
+    // The records do not tell files from directories. A name that goes was
+    // a directory when the watcher knew it as one; a name that comes is one
+    // when it is a directory now.
+    void HandleNotification(const FILE_NOTIFY_INFORMATION& notification, std::vector<WatchRecord>& records) {
+        WatchRecord record;
+        record.name = NarrowName(notification.FileName, notification.FileNameLength);
+        if (record.name.empty() || !ActionOf(notification.Action, record.action))
             return;
-        const std::string name = NarrowName(record.FileName, record.FileNameLength);
-        if (!name.empty() && !IsDirectory(root + "/" + name))
-            names.push_back(name);
+        switch (record.action) {
+        case WatchAction::Removed:
+        case WatchAction::RenamedFrom:
+            record.isDirectory = directories.count(record.name) != 0;
+            ForgetDirectory(record.name);
+            records.push_back(record);
+            break;
+        case WatchAction::Created:
+        case WatchAction::RenamedTo:
+            record.isDirectory = IsDirectory(PathOf(record.name));
+            records.push_back(record);
+            if (record.isDirectory) {
+                directories.insert(record.name);
+                if (recursive)
+                    AddSubdirectories(record.name, &records);
+            }
+            break;
+        case WatchAction::Written:
+            record.isDirectory = directories.count(record.name) != 0 || IsDirectory(PathOf(record.name));
+            records.push_back(record);
+            break;
+        }
     }
 
     std::string root;
     bool recursive = false;
     bool pending = false;
+    std::set<std::string> directories;  // below root, as the notifications name them
     HANDLE directoryHandle = INVALID_HANDLE_VALUE;
     OVERLAPPED request{};
     std::unique_ptr<DWORD[]> buffer;  // DWORD-aligned, as the call needs
