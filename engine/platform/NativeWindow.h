@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -12,8 +13,8 @@ using GLContextHandle = void*;
 // names its step in the error box.
 enum class WindowStep {
     StartVideo,
-    CreateWindow,
     ChangeDisplayMode,
+    CreateWindow,
     CreateContext,
     MakeCurrent,
 };
@@ -35,15 +36,26 @@ struct PixelFormatRequest {
 bool StartVideo(const std::string& className);
 void StopVideo();
 
-// A visible window with a GL-capable pixel format, its client area width x
-// height, centred on the primary screen; the closest pixel format the driver
-// offers is taken. Null on failure.
-NativeWindowHandle CreateGLWindow(const char* caption, uint32_t width, uint32_t height, const PixelFormatRequest& request);
-// Switches the screen to width x height at the given depth for this window;
-// false when the screen cannot take exactly that size.
-bool EnterFullscreen(NativeWindowHandle window, uint32_t width, uint32_t height, uint32_t bitsPerPixel);
-// Gives the screen its desktop mode back.
-void LeaveFullscreen(NativeWindowHandle window);
+// Switches the screen to width x height at the given depth, before the
+// window is made, so that neither a framed window nor the desktop's pixel
+// formats are ever seen; false when the screen cannot take exactly that size.
+bool EnterFullscreen(uint32_t width, uint32_t height, uint32_t bitsPerPixel);
+// Gives the screen its desktop mode back, once the window has gone.
+void LeaveFullscreen();
+
+struct GLWindowRequest {
+    uint32_t width = 0;   // of the client area
+    uint32_t height = 0;
+    // Made for the screen EnterFullscreen switched: covering it, without a
+    // frame or caption from the start. Otherwise a framed window.
+    bool fullscreen = false;
+    PixelFormatRequest pixelFormat;
+};
+
+// A visible window with a GL-capable pixel format, centred on the primary
+// screen; the closest pixel format the driver offers is taken. Null on
+// failure.
+NativeWindowHandle CreateGLWindow(const char* caption, const GLWindowRequest& request);
 void DestroyGLWindow(NativeWindowHandle window);
 
 // A compatibility-profile context for the window; null on failure.
@@ -57,5 +69,20 @@ void SetWindowCaption(NativeWindowHandle window, const char* caption);
 void SetCursorVisible(bool visible);
 // While inhibited, the screen saver and monitor power saving do not start.
 void InhibitScreenSaver(bool inhibit);
+
+// What the backend did to open and close windows, for tests.
+struct WindowStepLog {
+    std::vector<std::string> steps;  // the system calls by name, in order
+    // The style bits the last window was created with (on Windows the style
+    // and the extended style).
+    uint32_t createdStyle = 0;
+    uint32_t createdExtendedStyle = 0;
+};
+
+// While a log is set, the backend appends to it; null (the start) stops it.
+void RecordWindowSteps(WindowStepLog* log);
+// For the backends.
+void NoteWindowStep(const char* step);
+void NoteCreatedWindowStyle(uint32_t style, uint32_t extendedStyle);
 
 }

@@ -38,21 +38,28 @@ bool OpenGLWindow::Open(const DisplayMode& mode, bool vsync, const std::string& 
     return true;
 }
 
+// Full screen switches the mode first: the window is then made for the new
+// screen, undecorated from the start, and its pixel format chosen at the
+// mode's depth; a refused mode fails before anything is shown.
 bool OpenGLWindow::CreateWindowAndContext() {
     using platform::WindowStep;
     videoStarted = platform::StartVideo(className);
     if (!videoStarted)
         return Fail(WindowStep::StartVideo);
-    platform::PixelFormatRequest request{colorBits, kAlphaBits, depthBits, stencilBits};
-    windowHandle = platform::CreateGLWindow(kInitialCaption, width, height, request);
-    if (!windowHandle)
-        return Fail(WindowStep::CreateWindow);
     if (fullscreen) {
-        modeChanged = true;
-        if (!platform::EnterFullscreen(windowHandle, width, height, kFullscreenBitsPerPixel))
+        if (!platform::EnterFullscreen(width, height, kFullscreenBitsPerPixel))
             return Fail(WindowStep::ChangeDisplayMode);
+        modeChanged = true;
         platform::SetCursorVisible(false);
     }
+    platform::GLWindowRequest request;
+    request.width = width;
+    request.height = height;
+    request.fullscreen = fullscreen;
+    request.pixelFormat = {colorBits, kAlphaBits, depthBits, stencilBits};
+    windowHandle = platform::CreateGLWindow(kInitialCaption, request);
+    if (!windowHandle)
+        return Fail(WindowStep::CreateWindow);
     renderContext = platform::CreateGLContext(windowHandle);
     if (!renderContext)
         return Fail(WindowStep::CreateContext);
@@ -61,23 +68,25 @@ bool OpenGLWindow::CreateWindowAndContext() {
     return true;
 }
 
+// The reverse of opening: context, window, class, then the desktop's mode
+// and the cursor.
 void OpenGLWindow::Close() {
     if (renderContext)
         platform::DeleteGLContext(renderContext);
     renderContext = nullptr;
-    if (windowHandle && modeChanged)
-        platform::LeaveFullscreen(windowHandle);
-    if (fullscreen)
-        platform::SetCursorVisible(true);
     if (windowHandle)
         platform::DestroyGLWindow(windowHandle);
     windowHandle = nullptr;
-    modeChanged = false;
     if (isOpen)
         platform::InhibitScreenSaver(false);
     if (videoStarted)
         platform::StopVideo();
     videoStarted = false;
+    if (modeChanged)
+        platform::LeaveFullscreen();
+    modeChanged = false;
+    if (fullscreen)
+        platform::SetCursorVisible(true);
     isOpen = false;
 }
 

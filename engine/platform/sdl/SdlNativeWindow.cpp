@@ -12,6 +12,13 @@ namespace {
 
 SDL_Window* AsWindow(NativeWindowHandle window) { return static_cast<SDL_Window*>(window); }
 
+// SDL switches the mode of a window, not of the screen: EnterFullscreen
+// settles the mode, and the window takes it once it exists.
+SDL_DisplayMode fullscreenMode{};
+
+// Window creation takes several calls; the box names the one that failed.
+const char* createWindowFailure = "SDL_CreateWindow()";
+
 void SetColorAttributes(uint32_t colorBits, uint32_t alphaBits) {
     int channel = colorBits <= 16 ? 5 : 8;
     SDL_GL_SetAttribute(SDL_GL_RED_SIZE, channel);
@@ -82,7 +89,7 @@ bool FindDisplayMode(int display, uint32_t width, uint32_t height, uint32_t bits
 const char* WindowStepName(WindowStep step) {
     switch (step) {
     case WindowStep::StartVideo: return "SDL_InitSubSystem()";
-    case WindowStep::CreateWindow: return "SDL_CreateWindow()";
+    case WindowStep::CreateWindow: return createWindowFailure;
     case WindowStep::ChangeDisplayMode: return "SDL_SetWindowFullscreen()";
     case WindowStep::CreateContext: return "SDL_GL_CreateContext()";
     case WindowStep::MakeCurrent: return "SDL_GL_MakeCurrent()";
@@ -100,50 +107,69 @@ bool StartVideo(const std::string& className) {
 // The video subsystem stays up for the process (see StartSdlVideo).
 void StopVideo() {}
 
-NativeWindowHandle CreateGLWindow(const char* caption, uint32_t width, uint32_t height,
-                                  const PixelFormatRequest& request) {
-    const int centred = SDL_WINDOWPOS_CENTERED_DISPLAY(0);
-    for (const PixelFormatRequest& attempt : NearestRequests(request)) {
-        SetPixelFormatAttributes(attempt);
-        SDL_Window* window = SDL_CreateWindow(caption, centred, centred, static_cast<int>(width),
-                                              static_cast<int>(height), SDL_WINDOW_OPENGL);
-        if (window)
-            return window;
-    }
-    return nullptr;
-}
-
-bool EnterFullscreen(NativeWindowHandle handle, uint32_t width, uint32_t height, uint32_t bitsPerPixel) {
-    SDL_Window* window = AsWindow(handle);
-    int display = SDL_GetWindowDisplayIndex(window);
-    SDL_DisplayMode mode;
+bool EnterFullscreen(uint32_t width, uint32_t height, uint32_t bitsPerPixel) {
     // Only a size the display lists: SDL would otherwise hand out a window
     // of the desktop's size and leave the picture in a corner of it.
-    if (!FindDisplayMode(display < 0 ? 0 : display, width, height, bitsPerPixel, mode)) {
+    if (!FindDisplayMode(0, width, height, bitsPerPixel, fullscreenMode)) {
         SDL_SetError("The display has no %ux%u mode.", width, height);
         return false;
     }
-    if (SDL_SetWindowDisplayMode(window, &mode) != 0)
-        return false;
-    if (SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN) != 0)
-        return false;
-    int shownWidth = 0;
-    int shownHeight = 0;
-    SDL_GetWindowSize(window, &shownWidth, &shownHeight);
-    return shownWidth == mode.w && shownHeight == mode.h;
+    return true;
 }
 
-void LeaveFullscreen(NativeWindowHandle window) { SDL_SetWindowFullscreen(AsWindow(window), 0); }
+// The window gave the desktop its mode back as it went.
+void LeaveFullscreen() {}
 
-void DestroyGLWindow(NativeWindowHandle window) { SDL_DestroyWindow(AsWindow(window)); }
+NativeWindowHandle CreateGLWindow(const char* caption, const GLWindowRequest& request) {
+    createWindowFailure = "SDL_CreateWindow()";
+    const int centred = SDL_WINDOWPOS_CENTERED_DISPLAY(0);
+    SDL_Window* window = nullptr;
+    for (const PixelFormatRequest& attempt : NearestRequests(request.pixelFormat)) {
+        SetPixelFormatAttributes(attempt);
+        NoteWindowStep("SDL_CreateWindow");
+        NoteCreatedWindowStyle(SDL_WINDOW_OPENGL, 0);
+        window = SDL_CreateWindow(caption, centred, centred, static_cast<int>(request.width),
+                                  static_cast<int>(request.height), SDL_WINDOW_OPENGL);
+        if (window)
+            break;
+    }
+    if (!window || !request.fullscreen)
+        return window;
+    NoteWindowStep("SDL_SetWindowFullscreen");
+    int shownWidth = 0;
+    int shownHeight = 0;
+    if (SDL_SetWindowDisplayMode(window, &fullscreenMode) == 0 &&
+        SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN) == 0)
+        SDL_GetWindowSize(window, &shownWidth, &shownHeight);
+    if (shownWidth != fullscreenMode.w || shownHeight != fullscreenMode.h) {
+        createWindowFailure = "SDL_SetWindowFullscreen()";
+        DestroyGLWindow(window);
+        return nullptr;
+    }
+    return window;
+}
 
-GLContextHandle CreateGLContext(NativeWindowHandle window) { return SDL_GL_CreateContext(AsWindow(window)); }
+void DestroyGLWindow(NativeWindowHandle window) {
+    if (SDL_GetWindowFlags(AsWindow(window)) & SDL_WINDOW_FULLSCREEN) {
+        NoteWindowStep("SDL_SetWindowFullscreen(desktop)");
+        SDL_SetWindowFullscreen(AsWindow(window), 0);
+    }
+    NoteWindowStep("SDL_DestroyWindow");
+    SDL_DestroyWindow(AsWindow(window));
+}
+
+GLContextHandle CreateGLContext(NativeWindowHandle window) {
+    NoteWindowStep("SDL_GL_CreateContext");
+    return SDL_GL_CreateContext(AsWindow(window));
+}
 
 bool MakeGLContextCurrent(NativeWindowHandle window, GLContextHandle context) {
+    NoteWindowStep("SDL_GL_MakeCurrent");
     return SDL_GL_MakeCurrent(AsWindow(window), static_cast<SDL_GLContext>(context)) == 0;
 }
 
 void DeleteGLContext(GLContextHandle context) {
+    NoteWindowStep("SDL_GL_DeleteContext");
     SDL_GL_MakeCurrent(nullptr, nullptr);
     SDL_GL_DeleteContext(static_cast<SDL_GLContext>(context));
 }

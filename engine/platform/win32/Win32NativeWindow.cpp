@@ -52,11 +52,13 @@ PIXELFORMATDESCRIPTOR FormatRequest(const PixelFormatRequest& request) {
 // ChoosePixelFormat picks the closest format the driver offers.
 bool SetClosestPixelFormat(HDC deviceContext, const PixelFormatRequest& request) {
     const PIXELFORMATDESCRIPTOR format = FormatRequest(request);
+    NoteWindowStep("ChoosePixelFormat");
     const int chosen = ChoosePixelFormat(deviceContext, &format);
     if (chosen == 0) {
         createWindowFailure = "ChoosePixelFormat()";
         return false;
     }
+    NoteWindowStep("SetPixelFormat");
     if (!SetPixelFormat(deviceContext, chosen, &format)) {
         createWindowFailure = "SetPixelFormat()";
         return false;
@@ -64,9 +66,13 @@ bool SetClosestPixelFormat(HDC deviceContext, const PixelFormatRequest& request)
     return true;
 }
 
-HWND CreateCentredWindow(const char* caption, uint32_t width, uint32_t height) {
-    const RECT frame = CentredFrame(kWindowedStyle, width, height);
-    return CreateWindowExA(0, registeredClass.c_str(), caption, kWindowedStyle, frame.left, frame.top,
+HWND CreateCentredWindow(const char* caption, const GLWindowRequest& request) {
+    const DWORD style = request.fullscreen ? kFullscreenStyle : kWindowedStyle;
+    const DWORD extendedStyle = request.fullscreen ? kFullscreenExtendedStyle : 0;
+    const RECT frame = CentredFrame(style, request.width, request.height);
+    NoteWindowStep("CreateWindowEx");
+    NoteCreatedWindowStyle(style, extendedStyle);
+    return CreateWindowExA(extendedStyle, registeredClass.c_str(), caption, style, frame.left, frame.top,
                            frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
                            GetModuleHandleA(nullptr), nullptr);
 }
@@ -94,6 +100,7 @@ bool StartVideo(const std::string& className) {
     classBackground = CreateSolidBrush(RGB(0, 0, 0));
     windowClass.hbrBackground = classBackground;
     windowClass.lpszClassName = className.c_str();
+    NoteWindowStep("RegisterClass");
     if (!RegisterClassA(&windowClass)) {
         DeleteObject(classBackground);
         classBackground = nullptr;
@@ -106,6 +113,7 @@ bool StartVideo(const std::string& className) {
 void StopVideo() {
     if (registeredClass.empty())
         return;
+    NoteWindowStep("UnregisterClass");
     UnregisterClassA(registeredClass.c_str(), GetModuleHandleA(nullptr));
     registeredClass.clear();
     if (classBackground)
@@ -113,56 +121,58 @@ void StopVideo() {
     classBackground = nullptr;
 }
 
-NativeWindowHandle CreateGLWindow(const char* caption, uint32_t width, uint32_t height,
-                                  const PixelFormatRequest& request) {
-    createWindowFailure = "CreateWindowEx()";
-    HWND window = CreateCentredWindow(caption, width, height);
-    if (!window)
-        return nullptr;
-    HDC deviceContext = GetDC(window);
-    if (!deviceContext)
-        createWindowFailure = "GetDC()";
-    if (!deviceContext || !SetClosestPixelFormat(deviceContext, request)) {
-        DestroyGLWindow(window);
-        return nullptr;
-    }
-    return window;
-}
-
-// The window was made for the desktop; on the new screen it becomes a
-// borderless window that covers all of it.
-bool EnterFullscreen(NativeWindowHandle window, uint32_t width, uint32_t height, uint32_t bitsPerPixel) {
+bool EnterFullscreen(uint32_t width, uint32_t height, uint32_t bitsPerPixel) {
     DEVMODEA mode{};
     mode.dmSize = sizeof mode;
     mode.dmFields = DM_BITSPERPEL | DM_PELSWIDTH | DM_PELSHEIGHT;
     mode.dmBitsPerPel = bitsPerPixel;
     mode.dmPelsWidth = width;
     mode.dmPelsHeight = height;
-    if (ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN) != DISP_CHANGE_SUCCESSFUL)
-        return false;
-    SetWindowLongPtrA(AsWindow(window), GWL_STYLE, static_cast<LONG_PTR>(kFullscreenStyle));
-    SetWindowLongPtrA(AsWindow(window), GWL_EXSTYLE, static_cast<LONG_PTR>(kFullscreenExtendedStyle));
-    const RECT frame = CentredFrame(kFullscreenStyle, width, height);
-    SetWindowPos(AsWindow(window), HWND_TOP, frame.left, frame.top, frame.right - frame.left,
-                 frame.bottom - frame.top, SWP_FRAMECHANGED | SWP_SHOWWINDOW);
-    return true;
+    NoteWindowStep("ChangeDisplaySettings");
+    return ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN) == DISP_CHANGE_SUCCESSFUL;
 }
 
-void LeaveFullscreen(NativeWindowHandle) { ChangeDisplaySettingsA(nullptr, 0); }
+void LeaveFullscreen() {
+    NoteWindowStep("ChangeDisplaySettings(desktop)");
+    ChangeDisplaySettingsA(nullptr, 0);
+}
+
+NativeWindowHandle CreateGLWindow(const char* caption, const GLWindowRequest& request) {
+    createWindowFailure = "CreateWindowEx()";
+    HWND window = CreateCentredWindow(caption, request);
+    if (!window)
+        return nullptr;
+    NoteWindowStep("GetDC");
+    HDC deviceContext = GetDC(window);
+    if (!deviceContext)
+        createWindowFailure = "GetDC()";
+    if (!deviceContext || !SetClosestPixelFormat(deviceContext, request.pixelFormat)) {
+        DestroyGLWindow(window);
+        return nullptr;
+    }
+    return window;
+}
 
 void DestroyGLWindow(NativeWindowHandle window) {
+    NoteWindowStep("ReleaseDC");
     ReleaseDC(AsWindow(window), WindowDeviceContext(window));
+    NoteWindowStep("DestroyWindow");
     DestroyWindow(AsWindow(window));
     DropQueuedWindowEvents();
 }
 
-GLContextHandle CreateGLContext(NativeWindowHandle window) { return wglCreateContext(WindowDeviceContext(window)); }
+GLContextHandle CreateGLContext(NativeWindowHandle window) {
+    NoteWindowStep("wglCreateContext");
+    return wglCreateContext(WindowDeviceContext(window));
+}
 
 bool MakeGLContextCurrent(NativeWindowHandle window, GLContextHandle context) {
+    NoteWindowStep("wglMakeCurrent");
     return wglMakeCurrent(WindowDeviceContext(window), static_cast<HGLRC>(context)) != 0;
 }
 
 void DeleteGLContext(GLContextHandle context) {
+    NoteWindowStep("wglDeleteContext");
     wglMakeCurrent(nullptr, nullptr);
     wglDeleteContext(static_cast<HGLRC>(context));
 }
@@ -173,6 +183,7 @@ void SetWindowCaption(NativeWindowHandle window, const char* caption) { SetWindo
 
 // ShowCursor counts: the cursor shows while the count is zero or more.
 void SetCursorVisible(bool visible) {
+    NoteWindowStep(visible ? "ShowCursor(TRUE)" : "ShowCursor(FALSE)");
     if (visible)
         while (ShowCursor(TRUE) < 0) {
         }
