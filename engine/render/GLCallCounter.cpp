@@ -29,6 +29,8 @@ GLCallCounter::GLCallCounter() {
     callCount = 0;
     ZP_GL_LINKED_FUNCTIONS(ZP_GL_COUNT_ENTRY)
     ZP_GL_FETCHED_FUNCTIONS(ZP_GL_COUNT_ENTRY)
+    // The optional entries, the timer queries, measure the frame and are
+    // not counted as part of it.
 }
 
 #undef ZP_GL_COUNT_ENTRY

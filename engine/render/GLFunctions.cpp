@@ -40,3 +40,17 @@ bool LoadGLEntryPoints(GLProcLoader loader, GLErrorBoxFunction showBox) {
 #undef ZP_GL_FETCH_ENTRY
     return true;
 }
+
+bool LoadOptionalGLEntryPoints() { return LoadOptionalGLEntryPoints(platform::GetGLProcAddress); }
+
+bool LoadOptionalGLEntryPoints(GLProcLoader loader) {
+#define ZP_GL_FETCH_OPTIONAL(name, result, parameters) gl.name = reinterpret_cast<decltype(gl.name)>(loader(#name));
+    ZP_GL_OPTIONAL_FUNCTIONS(ZP_GL_FETCH_OPTIONAL)
+#undef ZP_GL_FETCH_OPTIONAL
+    return HasGLTimerQueries();
+}
+
+bool HasGLTimerQueries() {
+    return gl.glGenQueries && gl.glDeleteQueries && gl.glQueryCounter && gl.glGetQueryObjectiv &&
+           gl.glGetQueryObjectui64v;
+}

@@ -4,6 +4,8 @@
 // come from the linked library, the rest are fetched by name once a context
 // is current. Tests put counting functions in its place.
 
+#include <stdint.h>
+
 #if defined(_WIN32) && !defined(_WIN64)
 #define ZP_GLAPI __stdcall
 #else
@@ -22,6 +24,7 @@ typedef float GLfloat;
 typedef float GLclampf;
 typedef double GLclampd;
 typedef char GLchar;
+typedef uint64_t GLuint64;
 #if defined(_WIN64)
 typedef signed long long int GLsizeiptr;
 typedef signed long long int GLintptr;
@@ -117,11 +120,21 @@ typedef signed long int GLintptr;
       (GLenum target, GLenum attachment, GLenum renderbufferTarget, GLuint renderbuffer))               \
     X(glDrawBuffers, void, (GLsizei count, const GLenum* buffers))
 
+// Fetched apart, only by the tools that use them, and silently: the program
+// runs the same whether the driver has them or not.
+#define ZP_GL_OPTIONAL_FUNCTIONS(X)                                                                     \
+    X(glGenQueries, void, (GLsizei count, GLuint * queries))                                            \
+    X(glDeleteQueries, void, (GLsizei count, const GLuint* queries))                                    \
+    X(glQueryCounter, void, (GLuint query, GLenum target))                                              \
+    X(glGetQueryObjectiv, void, (GLuint query, GLenum name, GLint * value))                             \
+    X(glGetQueryObjectui64v, void, (GLuint query, GLenum name, GLuint64 * value))
+
 #define ZP_GL_DECLARE_ENTRY(name, result, parameters) result(ZP_GLAPI* name) parameters = nullptr;
 
 struct GLFunctions {
     ZP_GL_LINKED_FUNCTIONS(ZP_GL_DECLARE_ENTRY)
     ZP_GL_FETCHED_FUNCTIONS(ZP_GL_DECLARE_ENTRY)
+    ZP_GL_OPTIONAL_FUNCTIONS(ZP_GL_DECLARE_ENTRY)
 };
 
 #undef ZP_GL_DECLARE_ENTRY
@@ -139,6 +152,13 @@ using GLErrorBoxFunction = void (*)(const char* text);
 // entries fetched before it keep their values. Needs a current context.
 bool LoadGLEntryPoints();
 bool LoadGLEntryPoints(GLProcLoader loader, GLErrorBoxFunction showBox);
+
+// Fetches the optional entry points, showing nothing; true when every one
+// of them is there. Needs a current context.
+bool LoadOptionalGLEntryPoints();
+bool LoadOptionalGLEntryPoints(GLProcLoader loader);
+// The timer queries of the optional entries are all there.
+bool HasGLTimerQueries();
 
 // How many entry points LoadGLEntryPoints fetches.
 constexpr int kFetchedGLFunctionCount = 54;
