@@ -100,9 +100,22 @@ void OpenGLWindow::SwapBuffers() {
         platform::SwapWindowBuffers(windowHandle);
 }
 
+namespace {
+
+OpenGLWindow::EventListener& Listener() {
+    static OpenGLWindow::EventListener listener;
+    return listener;
+}
+
+}
+
+void OpenGLWindow::SetEventListener(EventListener listener) { Listener() = std::move(listener); }
+
 bool OpenGLWindow::ProcessMessages() {
     platform::WindowEvent event;
     while (platform::PollWindowEvent(event)) {
+        if (Listener())
+            Listener()(event);
         if (event.type == platform::WindowEventType::Quit)
             return false;
         HandleEvent(event);
@@ -114,6 +127,9 @@ void OpenGLWindow::HandleEvent(const platform::WindowEvent& event) {
     using platform::WindowEventType;
     switch (event.type) {
     case WindowEventType::KeyDown:
+        if (event.key == platform::Key::Escape)
+            platform::PostQuitEvent();
+        break;
     case WindowEventType::Character:
         if (event.code == platform::kEscapeKey)
             platform::PostQuitEvent();

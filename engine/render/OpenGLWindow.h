@@ -5,6 +5,7 @@
 #include "engine/render/DisplayMode.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 // The native window with its GL context: switches the screen mode for full
@@ -22,6 +23,11 @@ public:
     void Close();
     void SetTitle(const std::string& caption);
     void SwapBuffers();
+
+    // Hears every event the pump takes, before the window's own reaction; a
+    // tool's input comes this way. An empty function stops it.
+    using EventListener = std::function<void(const platform::WindowEvent&)>;
+    static void SetEventListener(EventListener listener);
 
     // False once the quit message has been seen; never waits.
     static bool ProcessMessages();

@@ -24,8 +24,14 @@ protected:
     FakeGLScope fake;
 };
 
+WindowEvent KeyDown(platform::Key key) {
+    WindowEvent event = Event(WindowEventType::KeyDown);
+    event.key = key;
+    return event;
+}
+
 TEST_F(OpenGLWindowEventsTest, EscapeKeyOrCharacterPostsTheQuitMessage) {
-    OpenGLWindow::HandleEvent(Event(WindowEventType::KeyDown, platform::kEscapeKey));
+    OpenGLWindow::HandleEvent(KeyDown(platform::Key::Escape));
     EXPECT_FALSE(OpenGLWindow::ProcessMessages());
     EXPECT_TRUE(OpenGLWindow::ProcessMessages());  // delivered once
 
@@ -41,11 +47,21 @@ TEST_F(OpenGLWindowEventsTest, ClosingOrDestroyingTheWindowPostsTheQuitMessage) 
 }
 
 TEST_F(OpenGLWindowEventsTest, OtherKeysAndScreenSaverRequestsNeverEndTheProgram) {
-    OpenGLWindow::HandleEvent(Event(WindowEventType::KeyDown, 'a'));
+    OpenGLWindow::HandleEvent(KeyDown(platform::Key::A));
+    OpenGLWindow::HandleEvent(KeyDown(platform::Key::Space));
     OpenGLWindow::HandleEvent(Event(WindowEventType::Character, 'q'));
     OpenGLWindow::HandleEvent(Event(WindowEventType::SystemCommand, platform::kScreenSaveCommand));
     OpenGLWindow::HandleEvent(Event(WindowEventType::SystemCommand, platform::kMonitorPowerCommand));
     EXPECT_TRUE(OpenGLWindow::ProcessMessages());
+}
+
+TEST_F(OpenGLWindowEventsTest, AListenerHearsEveryEventTheQuitIncludedBeforeTheWindowReacts) {
+    std::vector<WindowEventType> heard;
+    OpenGLWindow::SetEventListener([&](const WindowEvent& event) { heard.push_back(event.type); });
+    OpenGLWindow::HandleEvent(KeyDown(platform::Key::Escape));
+    EXPECT_FALSE(OpenGLWindow::ProcessMessages());
+    OpenGLWindow::SetEventListener(nullptr);
+    EXPECT_EQ(heard, std::vector<WindowEventType>{WindowEventType::Quit});
 }
 
 TEST_F(OpenGLWindowEventsTest, ResizeSetsTheViewportToTheNewClientSize) {
