@@ -12,6 +12,7 @@
 #include "engine/audio/MusicPlayer.h"
 #include "engine/core/AppSettings.h"
 #include "engine/core/Clock.h"
+#include "engine/core/CrtRandom.h"
 #include "engine/core/Message.h"
 #include "engine/core/PrecalcQueue.h"
 #include "engine/files/FileSystem.h"
@@ -26,6 +27,8 @@ const char* const Demo::kMusicFile = "data/music/zephal_ethereal.ogg";
 
 namespace {
 const char* const kFrameTarget = "main_post_fx";
+// Times closer than this are the same frame.
+constexpr double kSameFrame = 1e-9;
 }
 
 Demo::Demo(SceneFactory createScene) : createScene(std::move(createScene)) {}
@@ -87,6 +90,7 @@ bool Demo::SetUpSequence() {
     sequence = std::make_unique<Sequence>();
     if (!BuildTimeLine(*tempo, createScene, *sequence, *envelopeTrack))
         return false;
+    initialEnvelope = std::make_unique<EnvelopeTrack>(*envelopeTrack);
     GetSettings()->startTime = 0.0;
     return sequence->InitScenes();
 }
@@ -111,6 +115,11 @@ double Demo::ClockTime() const { return GetClock() ? GetClock()->GetTime() : 0.0
 void Demo::Update() {
     if (state != DemoState::Playing) {
         now = DemoTime();
+        return;
+    }
+    if (paused) {
+        if (!pausedStepOwed)
+            now.delta = 0.0;
         return;
     }
     double t = 0.0;
@@ -175,12 +184,63 @@ bool Demo::StartPlayback() {
 }
 
 bool Demo::FramePlaying() {
+    if (paused && !pausedStepOwed) {
+        RenderFrame();
+        return true;
+    }
+    pausedStepOwed = false;
     if (!sequence->Update(&now))
         return false;
     envelopeTrack->Expire(now.time);
     if (DrawsFrame())
         RenderFrame();
     return true;
+}
+
+void Demo::RewindTo(double time, double step) {
+    if (state != DemoState::Playing || !(step > 0.0))
+        return;
+    // The entry point seeds the generator before anything draws from it.
+    Srand(kRandomSeed);
+    sequence->Rewind();
+    *envelopeTrack = *initialEnvelope;
+    now = DemoTime();
+    for (int64_t frame = 0; static_cast<double>(frame) * step < time - kSameFrame; ++frame)
+        AdvanceUndrawn(static_cast<double>(frame) * step);
+    if (GetSettings()->music)
+        musicPlayer->Seek(time);
+    else
+        clockOrigin = ClockTime() - time;
+    if (paused) {
+        // The clock stands still: the next frame is the one at `time`, and
+        // it alone still updates the scenes.
+        now.delta = time - now.time;
+        now.time = time;
+        pausedStepOwed = true;
+    }
+}
+
+// One frame of the show at `time`, as Update and Frame make it, undrawn.
+void Demo::AdvanceUndrawn(double time) {
+    now.delta = time - now.time;
+    now.time = time;
+    if (sequence->Update(&now))
+        envelopeTrack->Expire(now.time);
+}
+
+void Demo::SetPaused(bool pause) {
+    if (pause == paused || state != DemoState::Playing)
+        return;
+    paused = pause;
+    if (GetSettings()->music) {
+        if (paused)
+            musicPlayer->Pause();
+        else
+            musicPlayer->Resume();
+    } else if (!paused) {
+        // The clock went on while the show stood still.
+        clockOrigin = ClockTime() - now.time;
+    }
 }
 
 void Demo::RenderFrame() {

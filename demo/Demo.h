@@ -25,6 +25,8 @@ class Demo : public Application, public DemoContext {
 public:
     // The music track, as the file system finds it.
     static const char* const kMusicFile;
+    // What the main thread's random numbers start from, before the show draws any.
+    static constexpr unsigned int kRandomSeed = 12345;
 
     explicit Demo(SceneFactory createScene);
     Demo();
@@ -42,6 +44,17 @@ public:
     const Tempo* GetTempo() override { return tempo.get(); }
 
     DemoState GetState() const { return state; }
+
+    // Seams for tools that drive the show; the program itself uses none.
+    // Brings the playing show to the state a straight run on the clock has
+    // at `time`, stepping from the start at `step` seconds without drawing,
+    // as an offline capture does. The music, if any, goes there too; without
+    // it the clock as it reads now counts as `time`.
+    void RewindTo(double time, double step);
+    // While paused the music stops and every frame draws the same moment:
+    // no scene updates, no envelope event expires, no random value is drawn.
+    void SetPaused(bool paused);
+    bool IsPaused() const { return paused; }
     // The worker ended without doing all its work: the show never played.
     bool PrecalcFailed() const { return precalcFailed; }
 
@@ -62,6 +75,7 @@ private:
     bool FramePlaying();
     void RenderFrame();
     bool StartPlayback();
+    void AdvanceUndrawn(double time);
     void StopPrecalc();
     void TearDownMusic();
 
@@ -76,7 +90,12 @@ private:
     std::unique_ptr<ProgressBar> progressBar;
     std::unique_ptr<PostProcessor> postProcessor;
     std::unique_ptr<EnvelopeTrack> envelopeTrack;
+    // The envelope as the time line made it, before any event expired.
+    std::unique_ptr<EnvelopeTrack> initialEnvelope;
     UniformSet mainPassUniforms;
     std::unique_ptr<Tempo> tempo;
     bool precalcFailed = false;
+    bool paused = false;
+    // A rewind while paused still owes the frame at its time one update.
+    bool pausedStepOwed = false;
 };

@@ -12,7 +12,7 @@ int ProgramMain(const char* commandLine) {
         return RunPakBuilder();
     if (!platform::AcquireSingleInstance(kInstanceGuardName))
         return 0;
-    Srand(12345);
+    Srand(Demo::kRandomSeed);
 
     AppSettings settings;
     settings.writeLog = mode == CommandLineMode::DemoWithLog;

@@ -45,6 +45,13 @@ bool BoxGridScene::Precalc(PrecalcProgress* progress) {
     if (!boxArray)
         return false;
     progress->SetStatus("Initializing box grid...");
+    LayOutBoxes();
+    progress->Step();
+    return true;
+}
+
+// Every box grey and at rest on its square, no pulse under way.
+void BoxGridScene::LayOutBoxes() {
     std::vector<Box>& boxes = boxArray->GetBoxes();
     float halfX = spacing.x * static_cast<float>(gridSize) * 0.5f;
     float halfZ = static_cast<float>(gridSize) * spacing.z * 0.5f;
@@ -61,8 +68,13 @@ bool BoxGridScene::Precalc(PrecalcProgress* progress) {
             intensities[gridSize * row + column] = 0.0f;
         }
     }
-    progress->Step();
-    return true;
+}
+
+void BoxGridScene::Rewind() {
+    if (boxArray && boxArray->GetBoxes().size() == intensities.size())
+        LayOutBoxes();
+    firstBegin = true;
+    lastPulseTime = 0.0;
 }
 
 void BoxGridScene::Release() {

@@ -31,6 +31,7 @@ public:
     void Begin(int32_t variant, const DemoTime* time) override;
     void Update(const DemoTime* time) override;
     void Render() override;
+    void Rewind() override;
 
     // Pulses per second at the time: variant 2 runs down from the full rate
     // at 52 patterns to none at 54 patterns less 0.75 s.
@@ -43,6 +44,7 @@ public:
     const UniformSet& GetUniforms() const { return uniforms; }
 
 private:
+    void LayOutBoxes();
     void EmitPulses(double time);
     void AnimateBoxes(float t, float delta);
     void PlaceBox(uint32_t row, uint32_t column, float t, Box& box) const;

@@ -26,6 +26,9 @@ public:
     virtual void Update(const DemoTime* /*time*/) {}
     // Draws into whatever render target is bound.
     virtual void Render() = 0;
+    // Back to the state before the show's first frame: whatever Begin and
+    // Update have changed and a later frame does not set anew.
+    virtual void Rewind() {}
 
     // The look chosen by the entry that began last.
     int32_t GetVariant() const { return variant; }

@@ -64,6 +64,14 @@ void Sequence::Render(double time) {
         entry->scene->Render();
 }
 
+void Sequence::Rewind() {
+    for (const auto& entry : entries)
+        entry->pendingBegin = true;
+    for (Scene* scene : DistinctScenes())
+        scene->Rewind();
+    selection.clear();
+}
+
 void Sequence::Destroy() {
     for (Scene* scene : DistinctScenes())
         scene->Release();

@@ -38,6 +38,8 @@ public:
     bool Update(const DemoTime* time);
     // Draws the active entries' scenes, lower layers first.
     void Render(double time);
+    // Every entry begins again when next active, and every scene rewinds.
+    void Rewind();
 
     // Releases the scenes, deletes those in the sequence's care and forgets
     // every entry.

@@ -60,7 +60,8 @@ bool MakeDirectory(const std::string& path) {
     return true;
 }
 
-// Shows the progress bar until the worker is done and the show starts.
+}
+
 bool Precalculate(CaptureDemo& demo) {
     Display* display = demo.GetDisplay();
     while (demo.GetState() == DemoState::Precalculating) {
@@ -76,6 +77,8 @@ bool Precalculate(CaptureDemo& demo) {
     }
     return demo.GetState() == DemoState::Playing;
 }
+
+namespace {
 
 class FrameWriter {
 public:
@@ -199,7 +202,7 @@ int RunCapture(const CaptureOptions& options) {
     if (!CheckTimes(options) || !MakeDirectory(options.outDirectory))
         return 1;
     AppSettings settings = CaptureSettings(options);
-    Srand(12345);
+    Srand(Demo::kRandomSeed);
     CaptureDemo demo;
     bool captured = demo.Init(&settings) && Precalculate(demo) && CaptureFrames(demo, options);
     ShutdownApplication(demo);

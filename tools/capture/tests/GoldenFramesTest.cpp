@@ -1,4 +1,5 @@
 #include "tools/capture/CaptureSchedule.h"
+#include "tools/capture/PictureDifference.h"
 #include "tools/capture/PngFile.h"
 
 #include <gtest/gtest.h>
@@ -33,11 +34,6 @@ const double kTimes[] = {
 };
 const char* const kSize = "320x240";
 
-// A pixel counts as changed when a channel moves by more than this; the
-// picture as changed when more than the share below of its pixels did.
-constexpr int kChannelTolerance = 8;
-constexpr double kChangedShare = 0.005;
-
 namespace fs = std::filesystem;
 
 // ZP_GOLDEN_TIMES keeps only some of the times; ZP_CAPTURE_COMMAND runs
@@ -66,23 +62,6 @@ std::string TimeList(const std::vector<double>& times) {
     for (double time : times)
         list += (list.empty() ? "" : ",") + std::to_string(time);
     return list;
-}
-
-struct Difference {
-    int64_t changed = 0;
-    int largest = 0;
-};
-
-Difference Compare(const RgbPicture& a, const RgbPicture& b) {
-    Difference difference;
-    for (size_t pixel = 0; pixel + 2 < a.rgb.size(); pixel += 3) {
-        int largest = 0;
-        for (size_t channel = 0; channel < 3; ++channel)
-            largest = std::max(largest, std::abs(int(a.rgb[pixel + channel]) - int(b.rgb[pixel + channel])));
-        difference.changed += largest > kChannelTolerance;
-        difference.largest = std::max(difference.largest, largest);
-    }
-    return difference;
 }
 
 class GoldenFrames : public ::testing::Test {
@@ -121,10 +100,9 @@ TEST_F(GoldenFrames, EveryFrameMatchesItsReference) {
             << error << "; renew the references on purpose with ZP_RENEW_GOLDEN=1";
         ASSERT_EQ(captured.width, expected.width) << name;
         ASSERT_EQ(captured.height, expected.height) << name;
-        const Difference difference = Compare(captured, expected);
-        const double share = double(difference.changed) / (captured.width * captured.height);
-        EXPECT_LE(share, kChangedShare) << name << ": " << difference.changed << " pixels changed, by up to "
-                                        << difference.largest;
+        const PictureDifference difference = ComparePictures(captured, expected);
+        EXPECT_TRUE(difference.WithinTolerance())
+            << name << ": " << difference.changed << " pixels changed, by up to " << difference.largest;
     }
 }
 
