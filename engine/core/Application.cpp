@@ -139,6 +139,30 @@ bool Application::Run() {
     return true;
 }
 
+bool Application::Restart() {
+    if (!display)
+        return false;
+    OnShutdown();
+    DropResources();
+    initialized = OnInit();
+    return initialized;
+}
+
+// The managers' contents and the render targets, in the order the display's
+// shutdown drops them; the managers themselves stay.
+void Application::DropResources() {
+    if (shaderProgramManager)
+        shaderProgramManager->DestroyAll();
+    if (shaderManager)
+        shaderManager->DestroyAll();
+    if (display) {
+        display->UnbindShaderProgram();
+        display->DestroyAllRenderTargets();
+    }
+    if (textureManager)
+        textureManager->DestroyAll();
+}
+
 void Application::UpdateTitle(const std::string& title) {
     char caption[1024];
     std::snprintf(caption, sizeof caption, "%s :: FPS: %d", title.c_str(), static_cast<int>(fpsCounter->GetFps()));
@@ -148,18 +172,9 @@ void Application::UpdateTitle(const std::string& title) {
 void Application::ShutdownDisplay() {
     // Programs first: they hold references to shaders. Render targets hold
     // their colour textures, so they go before the textures.
-    if (shaderProgramManager)
-        shaderProgramManager->DestroyAll();
+    DropResources();
     shaderProgramManager.reset();
-    if (shaderManager)
-        shaderManager->DestroyAll();
     shaderManager.reset();
-    if (display) {
-        display->UnbindShaderProgram();
-        display->DestroyAllRenderTargets();
-    }
-    if (textureManager)
-        textureManager->DestroyAll();
     textureManager.reset();
     if (display) {
         display->Close();

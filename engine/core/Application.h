@@ -42,6 +42,11 @@ public:
 
     bool Init(AppSettings* appSettings);
     bool Run();
+    // Tears the derived part down and sets it up again on the same services,
+    // for tools that rebuild what no reload reaches. The resource managers
+    // drop everything in between, so nothing the old part held is reused.
+    // False when the new set-up failed; Restart may be tried again.
+    bool Restart();
     void ShutdownDisplay();
     void ShutdownCore();
 
@@ -56,6 +61,7 @@ private:
     void InitFileSystem();
     void InitTimers();
     bool OpenDisplay();
+    void DropResources();
     void UpdateTitle(const std::string& title);
 
     bool initialized = false;

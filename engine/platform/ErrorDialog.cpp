@@ -1,5 +1,6 @@
 #include "engine/platform/ErrorDialog.h"
 
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
@@ -15,6 +16,7 @@ namespace {
 // Static initialisation runs on the main thread.
 const std::thread::id mainThread = std::this_thread::get_id();
 
+std::atomic<bool> dialogsOff{false};
 std::mutex pendingLock;
 std::deque<std::pair<std::string, std::string>> pendingBoxes;
 
@@ -25,7 +27,9 @@ void ShowBox(const char* caption, const char* text) {
 
 }
 
-bool DialogsDisabled() { return std::getenv("ZPDEMO_NO_DIALOGS") != nullptr; }
+bool DialogsDisabled() { return dialogsOff || std::getenv("ZPDEMO_NO_DIALOGS") != nullptr; }
+
+void DisableDialogs() { dialogsOff = true; }
 
 void ShowErrorBox(const char* caption, const char* text) {
     std::fprintf(stderr, "%s: %s\n", caption, text);

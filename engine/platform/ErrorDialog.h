@@ -14,8 +14,10 @@ void ShowErrorBox(const char* caption, const char* text);
 // many were taken off the queue. Does nothing off the main thread.
 int ShowPendingErrorBoxes();
 
-// True when ZPDEMO_NO_DIALOGS is set in the environment.
+// True when ZPDEMO_NO_DIALOGS is set in the environment, or a program has
+// turned the boxes off for itself (a tool that reports errors its own way).
 bool DialogsDisabled();
+void DisableDialogs();
 
 // The backend's modal box itself, on the main thread; it may leave the box
 // out where the system has no way to show one (no display).

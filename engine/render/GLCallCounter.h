@@ -14,5 +14,7 @@ public:
     GLCallCounter& operator=(const GLCallCounter&) = delete;
 
     uint64_t GetCount() const;
+    // The draw calls among them.
+    uint64_t GetDrawCount() const;
     void Reset();
 };

@@ -22,6 +22,19 @@ TEST(GLCallCounter, CountsEveryCallAndPassesItOnWithItsResult) {
     EXPECT_EQ(counter.GetCount(), 0u);
 }
 
+TEST(GLCallCounter, TellsTheDrawsAmongTheCalls) {
+    FakeGLScope fake;
+    GLCallCounter counter;
+    gl.glDrawElements(0x0004, 6, 0x1403, nullptr);
+    gl.glDrawElementsInstanced(0x0004, 36, 0x1403, nullptr, 2500);
+    gl.glDrawElementsInstancedBaseVertex(0x0004, 36, 0x1403, nullptr, 4, 0);
+    gl.glUseProgram(3);
+    EXPECT_EQ(counter.GetCount(), 4u);
+    EXPECT_EQ(counter.GetDrawCount(), 3u);
+    counter.Reset();
+    EXPECT_EQ(counter.GetDrawCount(), 0u);
+}
+
 TEST(GLCallCounter, GivesTheTableBackAndLeavesMissingEntriesMissing) {
     FakeGLScope fake;
     gl.glDrawBuffers = nullptr;
