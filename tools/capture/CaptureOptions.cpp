@@ -1,5 +1,7 @@
 #include "tools/capture/CaptureOptions.h"
 
+#include "tools/shared/CommandLineValues.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
@@ -15,33 +17,7 @@ const char* const kCaptureUsage =
 
 namespace {
 
-constexpr int32_t kMaxSide = 8192;
 constexpr int32_t kMaxFramesPerSecond = 1000;
-
-bool ParseNumber(const std::string& text, double& value) {
-    if (text.empty())
-        return false;
-    char* end = nullptr;
-    errno = 0;
-    value = std::strtod(text.c_str(), &end);
-    return errno == 0 && end == text.c_str() + text.size() && std::isfinite(value);
-}
-
-bool ParseCount(const std::string& text, int32_t low, int32_t high, int32_t& value) {
-    double number = 0.0;
-    if (!ParseNumber(text, number) || number != std::floor(number) || number < low || number > high)
-        return false;
-    value = static_cast<int32_t>(number);
-    return true;
-}
-
-bool ParseTime(const std::string& text, double& seconds) { return ParseNumber(text, seconds) && seconds >= 0.0; }
-
-bool ParseSize(const std::string& text, CaptureOptions& options) {
-    size_t x = text.find('x');
-    return x != std::string::npos && ParseCount(text.substr(0, x), 1, kMaxSide, options.width) &&
-           ParseCount(text.substr(x + 1), 1, kMaxSide, options.height);
-}
 
 bool ParseTimeList(const std::string& text, std::vector<double>& times) {
     size_t begin = 0;
@@ -74,7 +50,7 @@ bool ReadOption(const std::string& name, const std::string& value, CaptureOption
         options.outDirectory = value;
         valid = !value.empty();
     } else if (name == "--size") {
-        valid = ParseSize(value, options);
+        valid = ParseSize(value, options.width, options.height);
     } else if (name == "--fps") {
         valid = ParseCount(value, 1, kMaxFramesPerSecond, options.framesPerSecond);
     } else if (name == "--at") {

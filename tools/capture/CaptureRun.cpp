@@ -14,7 +14,7 @@
 #include "tools/capture/CaptureOptions.h"
 #include "tools/capture/CaptureSchedule.h"
 #include "tools/capture/CaptureStats.h"
-#include "tools/capture/FrameGrab.h"
+#include "tools/shared/FrameGrab.h"
 #include "tools/capture/MusicSpan.h"
 #include "tools/capture/VideoMux.h"
 

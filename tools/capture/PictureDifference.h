@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tools/capture/PngFile.h"
+#include "tools/shared/PngFile.h"
 
 #include <cstdint>
 

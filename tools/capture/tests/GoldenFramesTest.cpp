@@ -1,6 +1,6 @@
 #include "tools/capture/CaptureSchedule.h"
 #include "tools/capture/PictureDifference.h"
-#include "tools/capture/PngFile.h"
+#include "tools/shared/PngFile.h"
 
 #include <gtest/gtest.h>
 

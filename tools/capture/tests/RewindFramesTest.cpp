@@ -9,7 +9,7 @@
 #include "tools/capture/CaptureDemo.h"
 #include "tools/capture/CaptureRun.h"
 #include "tools/capture/CaptureSchedule.h"
-#include "tools/capture/FrameGrab.h"
+#include "tools/shared/FrameGrab.h"
 #include "tools/capture/PictureDifference.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "tools/capture/PngFile.h"
+#include "tools/shared/PngFile.h"
 
 #include <zlib.h>
 

@@ -1,4 +1,4 @@
-#include "tools/capture/FrameGrab.h"
+#include "tools/shared/FrameGrab.h"
 
 #include "engine/render/GLConstants.h"
 #include "engine/render/GLFunctions.h"

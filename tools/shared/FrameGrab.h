@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tools/capture/PngFile.h"
+#include "tools/shared/PngFile.h"
 
 // Reads the finished frame from the back buffer, top row first.
 void GrabFrame(int32_t width, int32_t height, RgbPicture& picture);

@@ -1,0 +1,40 @@
+#include "tools/live/LiveOptions.h"
+
+#include "tools/shared/CommandLineValues.h"
+
+const char* const kLiveUsage =
+    "usage: zplive [--start SECONDS] [--paused] [--size WxH] [--fullscreen]\n"
+    "Plays the show from the working directory's data and reloads what is saved there.\n"
+    "Space pauses, Left/Right step a beat (with Shift a pattern), PageUp/PageDown go to\n"
+    "the previous or next entry, Home/End to the start or the last pattern, L loops the\n"
+    "entry, Tab hides the overlay, F5 rebuilds the show, F12 saves the frame, Escape quits.\n";
+
+bool ParseLiveOptions(const std::vector<std::string>& arguments, LiveOptions& options, std::string& error) {
+    for (size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& name = arguments[i];
+        if (name == "--paused") {
+            options.paused = true;
+            continue;
+        }
+        if (name == "--fullscreen") {
+            options.fullscreen = true;
+            continue;
+        }
+        if (name != "--start" && name != "--size") {
+            error = "unknown option '" + name + "'";
+            return false;
+        }
+        if (i + 1 >= arguments.size()) {
+            error = name + " needs a value";
+            return false;
+        }
+        const std::string& value = arguments[++i];
+        const bool valid = name == "--start" ? ParseTime(value, options.start)
+                                             : ParseSize(value, options.width, options.height);
+        if (!valid) {
+            error = "bad value '" + value + "' for " + name;
+            return false;
+        }
+    }
+    return true;
+}
