@@ -59,8 +59,3 @@ bool CaptureSchedule::NextOfSpan(CaptureFrame& frame) {
     return true;
 }
 
-std::string FrameFileName(double seconds) {
-    char name[32];
-    std::snprintf(name, sizeof name, "t%07lld.png", static_cast<long long>(std::llround(seconds * 1000.0)));
-    return name;
-}

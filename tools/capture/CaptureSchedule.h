@@ -37,5 +37,4 @@ private:
     int64_t step = 0;
 };
 
-// "t0002500.png" for 2.5 s: the time in whole milliseconds, seven digits.
-std::string FrameFileName(double seconds);
+

@@ -4,6 +4,8 @@
 #include "engine/render/GLFunctions.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdio>
 
 void GrabFrame(int32_t width, int32_t height, RgbPicture& picture) {
     picture.width = width;
@@ -17,4 +19,10 @@ void GrabFrame(int32_t width, int32_t height, RgbPicture& picture) {
         std::swap_ranges(picture.rgb.begin() + static_cast<std::ptrdiff_t>(stride * top),
                          picture.rgb.begin() + static_cast<std::ptrdiff_t>(stride * (top + 1)),
                          picture.rgb.begin() + static_cast<std::ptrdiff_t>(stride * bottom));
+}
+
+std::string FrameFileName(double seconds) {
+    char name[32];
+    std::snprintf(name, sizeof name, "t%07lld.png", static_cast<long long>(std::llround(seconds * 1000.0)));
+    return name;
 }

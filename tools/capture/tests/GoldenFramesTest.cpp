@@ -1,4 +1,5 @@
 #include "tools/capture/CaptureSchedule.h"
+#include "tools/shared/FrameGrab.h"
 #include "tools/capture/PictureDifference.h"
 #include "tools/shared/PngFile.h"
 

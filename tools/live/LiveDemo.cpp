@@ -1,0 +1,188 @@
+#include "tools/live/LiveDemo.h"
+
+#include "demo/show/Tempo.h"
+#include "engine/core/AppSettings.h"
+#include "engine/platform/SystemServices.h"
+#include "engine/render/Display.h"
+#include "tools/shared/FrameGrab.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace {
+
+double NowSeconds() {
+    return static_cast<double>(platform::PerformanceCounter()) / static_cast<double>(platform::PerformanceFrequency());
+}
+
+// The last step of the show a straight run draws.
+double LastFrameTime(double showEnd) { return (std::ceil(showEnd / LiveDemo::kStep) - 1.0) * LiveDemo::kStep; }
+
+}
+
+LiveDemo::LiveDemo(const LiveOptions& options)
+    : options(options), transport(Tempo(), ShowTimeLine(Tempo().patternLength)), startTime(options.start),
+      startPaused(options.paused) {}
+
+LiveDemo::~LiveDemo() { Close(); }
+
+bool LiveDemo::OnInit() {
+    if (!toolReady) {
+        toolReady = true;
+        gpuTimer.Init();
+        counter = std::make_unique<GLCallCounter>();
+    }
+    return Demo::OnInit();
+}
+
+void LiveDemo::Close() {
+    counter.reset();
+    gpuTimer.Shutdown();
+    toolReady = false;
+}
+
+void LiveDemo::OnWindowEvent(const platform::WindowEvent& event) {
+    const LiveAction action = ActionForEvent(event);
+    if (action != LiveAction::None)
+        pending.push_back(action);
+}
+
+void LiveDemo::Update() {
+    frameStarted = NowSeconds();
+    if (GetState() == DemoState::Playing) {
+        if (!startDone)
+            StartWhereAsked();
+        ApplyActions();
+    }
+    Demo::Update();
+    if (GetState() == DemoState::Playing)
+        FollowLoopAndEnd();
+}
+
+// Once the show first plays: the seek and pause the command line asked for.
+void LiveDemo::StartWhereAsked() {
+    startDone = true;
+    SetPaused(startPaused);
+    if (startTime > 0.0 || startPaused)
+        RewindTo(transport.Clamp(startTime), kStep);
+    Demo::Update();
+    ReportTransport();
+}
+
+void LiveDemo::ApplyActions() {
+    std::vector<LiveAction> actions;
+    actions.swap(pending);
+    for (LiveAction action : actions)
+        Apply(action);
+}
+
+void LiveDemo::Apply(LiveAction action) {
+    const double t = ShowTime();
+    switch (action) {
+    case LiveAction::TogglePause: TogglePause(); break;
+    case LiveAction::BeatBack: SeekTo(transport.StepBeats(t, -1)); break;
+    case LiveAction::BeatForward: SeekTo(transport.StepBeats(t, 1)); break;
+    case LiveAction::PatternBack: SeekTo(transport.StepPatterns(t, -1)); break;
+    case LiveAction::PatternForward: SeekTo(transport.StepPatterns(t, 1)); break;
+    case LiveAction::PreviousEntry: SeekTo(transport.PreviousEntryStart(t)); break;
+    case LiveAction::NextEntry: SeekTo(transport.NextEntryStart(t)); break;
+    case LiveAction::ShowStart: SeekTo(0.0); break;
+    case LiveAction::LastPattern: SeekTo(transport.LastPatternStart()); break;
+    case LiveAction::ToggleLoop: ToggleLoop(); break;
+    case LiveAction::Rebuild: Rebuild(); break;
+    case LiveAction::SaveFrame: saveRequested = true; break;
+    default: OnAction(action); break;
+    }
+}
+
+void LiveDemo::SeekTo(double time) {
+    // The end itself has no frame: the last one stands for it.
+    const double target = std::min(transport.Clamp(time), LastFrameTime(transport.ShowEnd()));
+    // Going somewhere else ends the loop.
+    if (looping && (target < loop.start || target >= loop.end))
+        looping = false;
+    RewindTo(target, kStep);
+    ReportTransport();
+}
+
+void LiveDemo::TogglePause() {
+    SetPaused(!IsPaused());
+    ReportTransport();
+}
+
+void LiveDemo::ToggleLoop() {
+    const TimeLineEntry* entry = transport.EntryAt(ShowTime(), 0);
+    looping = !looping && entry != nullptr;
+    if (looping)
+        loop = *entry;
+    ReportTransport();
+}
+
+// Everything the scenes made from data no reload reaches: set up anew at the
+// same moment, paused as it was.
+void LiveDemo::Rebuild() {
+    startTime = ShowTime();
+    startPaused = IsPaused();
+    startDone = false;
+    std::printf("rebuild at %.3f\n", startTime);
+    std::fflush(stdout);
+    if (!Restart()) {
+        std::printf("rebuild failed\n");
+        std::fflush(stdout);
+    }
+}
+
+void LiveDemo::FollowLoopAndEnd() {
+    if (IsPaused())
+        return;
+    const double t = ShowTime();
+    if (looping && (t >= loop.end || t < loop.start)) {
+        RewindTo(loop.start, kStep);
+        Demo::Update();
+        ReportTransport();
+    } else if (t >= transport.ShowEnd()) {
+        SetPaused(true);
+        RewindTo(LastFrameTime(transport.ShowEnd()), kStep);
+        Demo::Update();
+        ReportTransport();
+    }
+}
+
+bool LiveDemo::Frame() {
+    const bool playing = GetState() == DemoState::Playing;
+    if (counter)
+        counter->Reset();
+    if (playing)
+        gpuTimer.BeginFrame("show");
+    // The show's own end is followed above; a failed precalculation leaves
+    // the window open for a rebuild.
+    Demo::Frame();
+    if (playing)
+        gpuTimer.EndFrame();
+    if (saveRequested && playing)
+        SaveFrame();
+    saveRequested = false;
+    figures.glCalls = counter ? counter->GetCount() : 0;
+    figures.drawCalls = counter ? counter->GetDrawCount() : 0;
+    figures.gpuTimer = gpuTimer.IsAvailable();
+    figures.gpuMilliseconds = gpuTimer.LastFrameMilliseconds();
+    figures.cpuMilliseconds = (NowSeconds() - frameStarted) * 1000.0;
+    DrawOverTheFrame();
+    return true;
+}
+
+void LiveDemo::SaveFrame() const {
+    RgbPicture picture;
+    GrabFrame(GetSettings()->width, GetSettings()->height, picture);
+    const std::string name = FrameFileName(ShowTime());
+    const bool written = WritePngFile(name, picture);
+    std::printf(written ? "saved %s\n" : "cannot save %s\n", name.c_str());
+    std::fflush(stdout);
+}
+
+void LiveDemo::ReportTransport() const {
+    const double t = ShowTime();
+    std::printf("time %.3f pattern %s %s%s\n", t, FormatMusicalPosition(transport.PositionAt(t)).c_str(),
+                IsPaused() ? "paused" : "playing", looping ? " loop" : "");
+    std::fflush(stdout);
+}

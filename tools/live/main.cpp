@@ -1,0 +1,51 @@
+#include "engine/core/AppSettings.h"
+#include "engine/core/CrtRandom.h"
+#include "engine/core/EntryPoint.h"
+#include "engine/platform/ErrorDialog.h"
+#include "engine/render/OpenGLWindow.h"
+#include "tools/live/LiveDemo.h"
+#include "tools/live/LiveOptions.h"
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+AppSettings LiveSettings(const LiveOptions& options) {
+    AppSettings settings;
+    settings.width = options.width;
+    settings.height = options.height;
+    settings.fullscreen = options.fullscreen;
+    return settings;
+}
+
+}
+
+int main(int argc, char** argv) {
+    std::vector<std::string> arguments(argv + 1, argv + argc);
+    if (arguments.size() == 1 && (arguments[0] == "--help" || arguments[0] == "-h")) {
+        std::fputs(kLiveUsage, stdout);
+        return 0;
+    }
+    LiveOptions options;
+    std::string error;
+    if (!ParseLiveOptions(arguments, options, error)) {
+        std::fprintf(stderr, "zplive: %s\n%s", error.c_str(), kLiveUsage);
+        return 2;
+    }
+    // Errors go to the overlay, the log and standard output, never to a box
+    // that would stop the show someone is working on.
+    platform::DisableDialogs();
+    Srand(Demo::kRandomSeed);
+    AppSettings settings = LiveSettings(options);
+    LiveDemo demo(options);
+    OpenGLWindow::SetEventListener([&demo](const platform::WindowEvent& event) { demo.OnWindowEvent(event); });
+    const bool opened = demo.Init(&settings);
+    if (opened || demo.GetDisplay())
+        demo.Run();
+    OpenGLWindow::SetEventListener(nullptr);
+    demo.Close();
+    ShutdownApplication(demo);
+    return demo.GetDisplay() || opened ? 0 : 1;
+}
