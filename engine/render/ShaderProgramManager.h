@@ -5,6 +5,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 // Shader type (0 vertex, 1 fragment, 2 geometry) to shader file path.
 using ShaderProgramDescriptor = std::map<int32_t, std::string>;
@@ -26,6 +27,13 @@ public:
     bool Load(const std::string& vertexPath, const std::string& fragmentPath, ResourceReference& out);
     // Links again every program whose key contains the path; false if any failed.
     bool RelinkUsing(const std::string& path);
+    // The keys of the registered programs, in order.
+    std::vector<std::string> Keys() const {
+        std::vector<std::string> keys;
+        for (const auto& entry : registry.Entries())
+            keys.push_back(entry.first);
+        return keys;
+    }
 
     void DestroyAll() { registry.DestroyAll(); }
     bool IsEmpty() const { return registry.Empty(); }
