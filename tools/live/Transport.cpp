@@ -71,7 +71,9 @@ double Transport::Wrap(double time, const TimeLineEntry& loop) const {
 }
 
 MusicalPosition Transport::PositionAt(double time) const {
-    const double t = std::max(0.0, time) + 1e-9;
+    // The music's clock is whole bytes of sound, a few microseconds short of
+    // a beat it was sent to.
+    const double t = std::max(0.0, time) + 1e-4;
     MusicalPosition position;
     position.pattern = static_cast<int32_t>(std::floor(t / tempo.patternLength));
     const double intoPattern = t - position.pattern * tempo.patternLength;

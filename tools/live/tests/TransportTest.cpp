@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace {
 
 const Tempo kTempo;
@@ -55,7 +57,9 @@ TEST(Transport, PositionsReadAsPatternBeatAndClockTime) {
     const Transport transport = ShowTransport();
     EXPECT_EQ(FormatMusicalPosition(transport.PositionAt(16 * p)), "16.0");
     EXPECT_EQ(FormatMusicalPosition(transport.PositionAt(16 * p + 3 * beat + 0.01)), "16.3");
-    EXPECT_EQ(FormatMusicalPosition(transport.PositionAt(17 * p - 1e-4)), "16.7");
+    EXPECT_EQ(FormatMusicalPosition(transport.PositionAt(17 * p - 1e-3)), "16.7");
+    // 16 patterns as the music reads them back: whole bytes, just short of it.
+    EXPECT_EQ(FormatMusicalPosition(transport.PositionAt(std::floor(16 * p * 176400) / 176400)), "16.0");
     EXPECT_EQ(FormatClockTime(43.886), "00:43.886");
     EXPECT_EQ(FormatClockTime(transport.ShowEnd()), "02:31.114");
 }
