@@ -26,18 +26,33 @@ LiveDemo::LiveDemo(const LiveOptions& options)
 
 LiveDemo::~LiveDemo() { Close(); }
 
+namespace {
+// Reports the overlay keeps.
+constexpr size_t kRecentReports = 8;
+}
+
 bool LiveDemo::OnInit() {
     if (!toolReady) {
         toolReady = true;
+        if (Log* log = GetLog())
+            log->AddSink(&errors);
         gpuTimer.Init();
         counter = std::make_unique<GLCallCounter>();
+        if (!reloader.Start("data"))
+            std::printf("data is not watched: saved files will not reload\n");
     }
-    return Demo::OnInit();
+    showBuilt = Demo::OnInit();
+    return showBuilt;
 }
 
 void LiveDemo::Close() {
+    if (!toolReady)
+        return;
+    reloader.Stop();
     counter.reset();
     gpuTimer.Shutdown();
+    if (Log* log = GetLog())
+        log->RemoveSink(&errors);
     toolReady = false;
 }
 
@@ -126,7 +141,8 @@ void LiveDemo::Rebuild() {
     startDone = false;
     std::printf("rebuild at %.3f\n", startTime);
     std::fflush(stdout);
-    if (!Restart()) {
+    showBuilt = Restart();
+    if (!showBuilt) {
         std::printf("rebuild failed\n");
         std::fflush(stdout);
     }
@@ -148,7 +164,36 @@ void LiveDemo::FollowLoopAndEnd() {
     }
 }
 
+// Saved files reload; the log's errors show as reports. A show that could not
+// be set up is tried again after any file reloads.
+void LiveDemo::FollowReloads() {
+    bool anyReloaded = false;
+    for (const ReloadReport& report : reloader.Update(NowSeconds())) {
+        std::printf("%s\n", FormatReloadLine(report).c_str());
+        Remember(report);
+        anyReloaded = anyReloaded || report.ok;
+    }
+    for (const std::string& message : errors.Take()) {
+        std::printf("error %s\n", message.c_str());
+        Remember({"log", false, 0, message});
+    }
+    std::fflush(stdout);
+    if (!showBuilt && anyReloaded)
+        Rebuild();
+}
+
+void LiveDemo::Remember(const ReloadReport& report) {
+    // A file that reloads clears its earlier error.
+    if (report.ok)
+        for (auto it = recent.begin(); it != recent.end();)
+            it = it->path == report.path && !it->ok ? recent.erase(it) : it + 1;
+    recent.push_front(report);
+    if (recent.size() > kRecentReports)
+        recent.pop_back();
+}
+
 bool LiveDemo::Frame() {
+    FollowReloads();
     const bool playing = GetState() == DemoState::Playing;
     if (counter)
         counter->Reset();

@@ -3,9 +3,13 @@
 #include "demo/Demo.h"
 #include "engine/render/GLCallCounter.h"
 #include "engine/render/GpuFrameTimer.h"
+#include "tools/live/ErrorLines.h"
 #include "tools/live/LiveCommand.h"
 #include "tools/live/LiveOptions.h"
+#include "tools/live/LiveReloader.h"
 #include "tools/live/Transport.h"
+
+#include <deque>
 
 #include <memory>
 #include <string>
@@ -41,6 +45,10 @@ public:
     };
     const FrameFigures& Figures() const { return figures; }
     const Transport& GetTransport() const { return transport; }
+    // The newest reloads and errors first, as the overlay lists them.
+    const std::deque<ReloadReport>& RecentReports() const { return recent; }
+    // The show is set up; false while a broken file keeps it from starting.
+    bool IsShowBuilt() const { return showBuilt; }
     const TimeLineEntry* LoopedEntry() const { return looping ? &loop : nullptr; }
 
 protected:
@@ -58,6 +66,8 @@ private:
     void Rebuild();
     void SaveFrame() const;
     void StartWhereAsked();
+    void FollowReloads();
+    void Remember(const ReloadReport& report);
     void FollowLoopAndEnd();
     double ShowTime() const { return GetTime().time; }
 
@@ -73,6 +83,10 @@ private:
     std::unique_ptr<GLCallCounter> counter;
     GpuFrameTimer gpuTimer;
     bool toolReady = false;
+    bool showBuilt = false;
+    LiveReloader reloader;
+    ErrorLines errors;
+    std::deque<ReloadReport> recent;
     double frameStarted = 0.0;
     FrameFigures figures;
 };

@@ -41,11 +41,13 @@ int main(int argc, char** argv) {
     AppSettings settings = LiveSettings(options);
     LiveDemo demo(options);
     OpenGLWindow::SetEventListener([&demo](const platform::WindowEvent& event) { demo.OnWindowEvent(event); });
-    const bool opened = demo.Init(&settings);
-    if (opened || demo.GetDisplay())
+    // A show that cannot be set up (a file already broken) still gets its
+    // window: it is built once the file is saved fixed.
+    const bool opened = demo.Init(&settings) || demo.GetDisplay();
+    if (opened)
         demo.Run();
     OpenGLWindow::SetEventListener(nullptr);
     demo.Close();
     ShutdownApplication(demo);
-    return demo.GetDisplay() || opened ? 0 : 1;
+    return opened ? 0 : 1;
 }
