@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds static libogg and libvorbis for x86_64-w64-mingw32 from Debian's own
-# source packages: Debian ships no MinGW build of them. Usage:
+# Builds static libogg, libvorbis and Dear ImGui for x86_64-w64-mingw32 from
+# Debian's own source packages: Debian ships no MinGW build of them. Usage:
 #   cmake/build-mingw-deps.sh <build dir>
 # Sources are fetched into <build dir>/deps-src and installed into
 # <build dir>/deps; a stamp naming the source versions makes a second run a
@@ -89,7 +89,67 @@ build_package() {
     )
 }
 
+# Dear ImGui for the live tool's overlay: the core and the OpenGL 3 renderer
+# (with its own GL loader) from Debian's source package, in one static
+# library. Debian's own build takes stb from libstb, which has no MinGW
+# build: this one compiles ImGui's bundled copies. A stamp of its own keeps
+# a new ImGui from rebuilding libogg and libvorbis, and the reverse.
+imgui_stamp_text() {
+    echo "imgui $(source_version imgui)"
+}
+
+# Its warnings are upstream's: kept in a log, shown when the compiler fails.
+compile_imgui() {
+    local dir=$1 source=$2 object=$3
+    "$host-g++-posix" -std=c++17 -O2 -g -I"$dir" -c "$dir/$source" -o "$object" >"$object.log" 2>&1 ||
+        { cat "$object.log" >&2; return 1; }
+}
+
+build_imgui() {
+    if [ -f "$prefix/.stamp-imgui" ] && [ -f "$prefix/lib/libimgui.a" ] &&
+        [ "$(cat "$prefix/.stamp-imgui")" = "$(imgui_stamp_text)" ]; then
+        echo "imgui for $host is up to date in $prefix"
+        return
+    fi
+    mkdir -p "$sources" "$prefix/lib/pkgconfig" "$prefix/include/imgui/backends"
+    rm -f "$prefix/.stamp-imgui"
+    local dir version source objects=()
+    dir=$(fetch_source imgui)
+    version=$(basename "$dir")
+    version=${version#imgui-}
+    version=${version%%+*}
+    echo "Building imgui for $host from $(basename "$dir")"
+    mkdir -p "$dir/build-$host"
+    for source in imgui.cpp imgui_draw.cpp imgui_tables.cpp imgui_widgets.cpp backends/imgui_impl_opengl3.cpp; do
+        objects+=("$dir/build-$host/$(basename "${source%.cpp}").o")
+        compile_imgui "$dir" "$source" "${objects[-1]}" &
+        # At most ZP_DEPS_JOBS compilers at once.
+        while [ "$(jobs -rp | wc -l)" -ge "${ZP_DEPS_JOBS:-2}" ]; do wait -n; done
+    done
+    while [ "$(jobs -rp | wc -l)" -gt 0 ]; do wait -n; done
+    rm -f "$prefix/lib/libimgui.a"
+    "$host-ar" rcs "$prefix/lib/libimgui.a" "${objects[@]}"
+    install -m 0644 "$dir"/*.h "$prefix/include/imgui/"
+    install -m 0644 "$dir"/backends/imgui_impl_opengl3*.h "$prefix/include/imgui/backends/"
+    # The same name and layout as Debian's libimgui-dev: <imgui.h> and
+    # <backends/imgui_impl_opengl3.h>. Its clipboard needs user32.
+    cat >"$prefix/lib/pkgconfig/imgui.pc" <<EOF
+prefix=$prefix
+libdir=\${prefix}/lib
+includedir=\${prefix}/include/imgui
+
+Name: imgui
+Description: Dear ImGui with the OpenGL 3 renderer, for $host
+Version: $version
+Libs: -L\${libdir} -limgui -luser32
+Cflags: -I\${includedir}
+EOF
+    imgui_stamp_text >"$prefix/.stamp-imgui"
+    echo "imgui for $host installed in $prefix"
+}
+
 has_deb_src || add_deb_src
+build_imgui
 if already_built; then
     echo "libogg and libvorbis for $host are up to date in $prefix"
     exit 0

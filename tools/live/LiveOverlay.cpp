@@ -1,0 +1,432 @@
+#include "tools/live/LiveOverlay.h"
+
+#include "tools/live/ScrubBar.h"
+
+#include <backends/imgui_impl_opengl3.h>
+#include <imgui.h>
+
+#include <algorithm>
+#include <cfloat>
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+// The renderer is ImGui's own OpenGL 3 backend. It loads the GL entry points
+// itself (opengl32.dll or libGL.so.1 and the context's GetProcAddress), not
+// through the engine's `gl` table, so none of its calls shows in the GL call
+// and draw counts of the frame. Around each draw it saves and puts back what
+// it touches: program, texture and sampler of unit 0, active unit, array
+// buffer, vertex array, blend, cull, depth, stencil and scissor tests, blend
+// functions and equations, polygon mode, viewport and scissor box. The
+// engine's state cache therefore still holds afterwards.
+
+namespace {
+
+const ImVec4 kDim(0.68f, 0.72f, 0.78f, 1.0f);
+const ImVec4 kBright(0.95f, 0.96f, 0.98f, 1.0f);
+const ImVec4 kAccent(1.0f, 0.67f, 0.16f, 1.0f);
+const ImVec4 kGood(0.45f, 0.86f, 0.48f, 1.0f);
+const ImVec4 kBad(1.0f, 0.48f, 0.42f, 1.0f);
+const ImU32 kPlayHead = IM_COL32(255, 170, 40, 255);
+
+constexpr float kMargin = 10.0f;
+constexpr float kScrubHeight = 58.0f;
+constexpr float kLaneGutter = 22.0f;
+
+std::string FormatClock(double seconds) {
+    auto millis = static_cast<long long>(std::llround(std::max(seconds, 0.0) * 1000.0));
+    char text[32];
+    std::snprintf(text, sizeof text, "%02lld:%02lld.%03lld", millis / 60000, millis / 1000 % 60, millis % 1000);
+    return text;
+}
+
+// "m:ss.s", for the entries' spans.
+std::string FormatShort(double seconds) {
+    auto tenths = static_cast<long long>(std::llround(std::max(seconds, 0.0) * 10.0));
+    char text[32];
+    std::snprintf(text, sizeof text, "%lld:%02lld.%lld", tenths / 600, tenths / 10 % 60, tenths % 10);
+    return text;
+}
+
+// A steady colour per scene name, the same on every run and system.
+ImU32 SceneColour(const std::string& scene, int alpha) {
+    uint32_t hash = 2166136261u;
+    for (unsigned char c : scene)
+        hash = (hash ^ c) * 16777619u;
+    float hue = static_cast<float>(hash % 360u) / 360.0f;
+    float r, g, b;
+    ImGui::ColorConvertHSVtoRGB(hue, 0.55f, 0.80f, r, g, b);
+    return IM_COL32(static_cast<int>(r * 255), static_cast<int>(g * 255), static_cast<int>(b * 255), alpha);
+}
+
+int ButtonIndex(platform::MouseButton button) {
+    switch (button) {
+    case platform::MouseButton::Left: return 0;
+    case platform::MouseButton::Right: return 1;
+    case platform::MouseButton::Middle: return 2;
+    default: return -1;
+    }
+}
+
+void Figure(const char* label, const std::string& value) {
+    ImGui::TableNextColumn();
+    ImGui::TextColored(kDim, "%s", label);
+    ImGui::TableNextColumn();
+    ImGui::TextUnformatted(value.c_str());
+}
+
+std::string Fixed(double value, int decimals, const char* unit = "") {
+    char text[48];
+    std::snprintf(text, sizeof text, "%.*f%s", decimals, value, unit);
+    return text;
+}
+
+void ApplyStyle() {
+    ImGui::StyleColorsDark();
+    ImGuiStyle& style = ImGui::GetStyle();
+    style.WindowRounding = 6.0f;
+    style.WindowBorderSize = 1.0f;
+    style.WindowPadding = ImVec2(10, 8);
+    style.ItemSpacing = ImVec2(8, 3);
+    style.CellPadding = ImVec2(6, 1);
+    style.FrameRounding = 2.0f;
+    style.FramePadding = ImVec2(4, 1);
+    ImVec4* colours = style.Colors;
+    colours[ImGuiCol_WindowBg] = ImVec4(0.05f, 0.06f, 0.08f, 0.80f);
+    colours[ImGuiCol_Border] = ImVec4(1.0f, 1.0f, 1.0f, 0.10f);
+    colours[ImGuiCol_Separator] = ImVec4(1.0f, 1.0f, 1.0f, 0.12f);
+    colours[ImGuiCol_FrameBg] = ImVec4(1.0f, 1.0f, 1.0f, 0.08f);
+    colours[ImGuiCol_Text] = kBright;
+}
+
+}  // namespace
+
+LiveOverlay::~LiveOverlay() { Shutdown(); }
+
+bool LiveOverlay::Init(int width, int height) {
+    Shutdown();
+    width_ = width;
+    height_ = height;
+    context_ = ImGui::CreateContext();
+    ImGui::SetCurrentContext(context_);
+    ImGuiIO& io = ImGui::GetIO();
+    io.IniFilename = nullptr;  // no imgui.ini beside the show
+    io.LogFilename = nullptr;
+    io.ConfigFlags |= ImGuiConfigFlags_NoMouseCursorChange;
+    io.BackendPlatformName = "zplive";
+    io.Fonts->AddFontDefault();
+    ImFontConfig large;
+    large.SizePixels = 26.0f;
+    clockFont_ = io.Fonts->AddFontDefault(&large);
+    ApplyStyle();
+    rendererReady_ = ImGui_ImplOpenGL3_Init(nullptr);
+    if (!rendererReady_) {
+        ImGui::DestroyContext(context_);
+        context_ = nullptr;
+        return false;
+    }
+    return true;
+}
+
+void LiveOverlay::Shutdown() {
+    if (!context_)
+        return;
+    ImGui::SetCurrentContext(context_);
+    if (rendererReady_)
+        ImGui_ImplOpenGL3_Shutdown();
+    rendererReady_ = false;
+    ImGui::DestroyContext(context_);
+    context_ = nullptr;
+    clockFont_ = nullptr;
+}
+
+bool LiveOverlay::OverWindow(float x, float y) const {
+    return panelRect_.Contains(x, y) || scrubRect_.Contains(x, y);
+}
+
+bool LiveOverlay::HandleEvent(const platform::WindowEvent& event) {
+    using platform::WindowEventType;
+    switch (event.type) {
+    case WindowEventType::Resize:
+        width_ = static_cast<int>(event.width);
+        height_ = static_cast<int>(event.height);
+        return false;
+    case WindowEventType::MouseMove:
+        mouseX_ = static_cast<float>(event.x);
+        mouseY_ = static_cast<float>(event.y);
+        mouseKnown_ = true;
+        return dragging_;
+    case WindowEventType::MouseDown: {
+        mouseX_ = static_cast<float>(event.x);
+        mouseY_ = static_cast<float>(event.y);
+        mouseKnown_ = true;
+        int index = ButtonIndex(event.button);
+        bool taken = visible_ && context_ && OverWindow(mouseX_, mouseY_);
+        if (index >= 0) {
+            buttonDown_[index] = true;
+            pressedSinceFrame_[index] = true;
+            if (index == 0 && taken)
+                dragging_ = true;
+        }
+        return taken;
+    }
+    case WindowEventType::MouseUp: {
+        mouseX_ = static_cast<float>(event.x);
+        mouseY_ = static_cast<float>(event.y);
+        mouseKnown_ = true;
+        int index = ButtonIndex(event.button);
+        bool taken = dragging_;
+        if (index >= 0)
+            buttonDown_[index] = false;
+        if (index == 0)
+            dragging_ = false;
+        return taken;
+    }
+    case WindowEventType::MouseWheel:
+        if (visible_ && context_ && OverWindow(mouseX_, mouseY_)) {
+            wheel_ += event.wheel;
+            return true;
+        }
+        return false;
+    default:
+        // Keys stay with the tool: the overlay has no text to type into.
+        return false;
+    }
+}
+
+double LiveOverlay::Draw(const OverlayModel& model, double deltaSeconds) {
+    if (!context_ || !visible_) {
+        lastSeekX_ = -1;
+        panelRect_ = scrubRect_ = Rect();
+        return -1.0;
+    }
+    ImGui::SetCurrentContext(context_);
+    ImGuiIO& io = ImGui::GetIO();
+    io.DisplaySize = ImVec2(static_cast<float>(std::max(width_, 1)), static_cast<float>(std::max(height_, 1)));
+    io.DisplayFramebufferScale = ImVec2(1, 1);
+    io.DeltaTime = static_cast<float>(std::max(deltaSeconds, 1e-4));
+    io.MousePos = mouseKnown_ ? ImVec2(mouseX_, mouseY_) : ImVec2(-FLT_MAX, -FLT_MAX);
+    for (int i = 0; i < 3; ++i) {
+        io.MouseDown[i] = buttonDown_[i] || pressedSinceFrame_[i];
+        pressedSinceFrame_[i] = false;
+    }
+    io.MouseWheel = wheel_;
+    wheel_ = 0;
+
+    ImGui_ImplOpenGL3_NewFrame();
+    ImGui::NewFrame();
+    DrawPanel(model);
+    double seek = DrawScrubBar(model);
+    ImGui::Render();
+    ImGui_ImplOpenGL3_RenderDrawData(ImGui::GetDrawData());
+    return seek;
+}
+
+void LiveOverlay::DrawPanel(const OverlayModel& model) {
+    const ImGuiWindowFlags flags = ImGuiWindowFlags_NoDecoration | ImGuiWindowFlags_AlwaysAutoResize |
+                                   ImGuiWindowFlags_NoSavedSettings | ImGuiWindowFlags_NoFocusOnAppearing |
+                                   ImGuiWindowFlags_NoNav | ImGuiWindowFlags_NoMove;
+    ImGui::SetNextWindowPos(ImVec2(kMargin, kMargin));
+    ImGui::SetNextWindowSizeConstraints(ImVec2(260, 0), ImVec2(340, FLT_MAX));
+    ImGui::Begin("##zplive-panel", nullptr, flags);
+    const float wrapWidth = 300.0f;
+
+    // The clock, large, with the musical position and the transport beside it.
+    ImGui::PushFont(clockFont_);
+    ImGui::TextUnformatted(model.clock.c_str());
+    ImGui::PopFont();
+    ImGui::SameLine(0, 14);
+    ImGui::BeginGroup();
+    if (model.paused)
+        ImGui::TextColored(kAccent, "PAUSED");
+    else
+        ImGui::TextColored(kGood, "PLAYING");
+    if (model.looping) {
+        ImGui::SameLine();
+        ImGui::TextColored(kAccent, "LOOP");
+    }
+    ImGui::TextColored(kBright, "%s", model.musical.c_str());
+    ImGui::SameLine();
+    ImGui::TextColored(kDim, "of %s", FormatClock(model.showEnd).c_str());
+    ImGui::EndGroup();
+
+    ImGui::Separator();
+    bool anyActive = false;
+    if (ImGui::BeginTable("##active", 3, ImGuiTableFlags_SizingFixedFit)) {
+        for (const OverlayEntry& entry : model.entries) {
+            if (!entry.active)
+                continue;
+            anyActive = true;
+            ImGui::TableNextColumn();
+            ImGui::TextColored(kDim, "L%d", entry.layer);
+            ImGui::TableNextColumn();
+            ImVec2 at = ImGui::GetCursorScreenPos();
+            float side = ImGui::GetTextLineHeight() - 4;
+            ImGui::GetWindowDrawList()->AddRectFilled(ImVec2(at.x, at.y + 2), ImVec2(at.x + side, at.y + 2 + side),
+                                                      SceneColour(entry.scene, 255), 2.0f);
+            ImGui::Dummy(ImVec2(side, side));
+            ImGui::SameLine(0, 6);
+            ImGui::Text("%s", entry.scene.c_str());
+            ImGui::SameLine();
+            ImGui::TextColored(kAccent, "#%d", entry.variant);
+            ImGui::TableNextColumn();
+            ImGui::TextColored(kDim, "%s - %s", FormatShort(entry.start).c_str(), FormatShort(entry.end).c_str());
+        }
+        ImGui::EndTable();
+    }
+    if (!anyActive)
+        ImGui::TextColored(kDim, "no entry active");
+
+    ImGui::Separator();
+    // The show's two uniforms, each with a gauge of its 0..1 range.
+    if (ImGui::BeginTable("##uniforms", 4, ImGuiTableFlags_SizingFixedFit)) {
+        const std::pair<const char*, double> uniforms[] = {{"uFade", model.fade}, {"uFlash", model.flash}};
+        for (const auto& [name, value] : uniforms) {
+            ImGui::TableNextColumn();
+            ImGui::TextColored(kDim, "%s", name);
+            ImGui::TableNextColumn();
+            ImGui::Text("%.3f", value);
+            ImGui::SameLine(0, 6);
+            ImVec2 at = ImGui::GetCursorScreenPos();
+            const float gauge = 44.0f, y = at.y + ImGui::GetTextLineHeight() / 2 - 2;
+            ImDrawList* draw = ImGui::GetWindowDrawList();
+            draw->AddRectFilled(ImVec2(at.x, y), ImVec2(at.x + gauge, y + 4), IM_COL32(255, 255, 255, 40), 2.0f);
+            float filled = gauge * static_cast<float>(std::clamp(value, 0.0, 1.0));
+            draw->AddRectFilled(ImVec2(at.x, y), ImVec2(at.x + filled, y + 4), IM_COL32(140, 190, 255, 220), 2.0f);
+            ImGui::Dummy(ImVec2(gauge, 1));
+        }
+        ImGui::EndTable();
+    }
+
+    if (ImGui::BeginTable("##figures", 4, ImGuiTableFlags_SizingFixedFit)) {
+        Figure("FPS", Fixed(model.fps, 1));
+        Figure("GL calls", std::to_string(model.glCalls));
+        Figure("CPU", Fixed(model.cpuMs, 2, " ms"));
+        Figure("draw calls", std::to_string(model.drawCalls));
+        Figure("GPU", model.gpuTimer ? Fixed(model.gpuMs, 2, " ms") : std::string("no GPU timer"));
+        ImGui::EndTable();
+    }
+
+    if (!model.reloads.empty()) {
+        ImGui::Separator();
+        ImGui::TextColored(kDim, "reloads");
+        ImGui::PushTextWrapPos(ImGui::GetCursorPosX() + wrapWidth);
+        for (const OverlayReload& reload : model.reloads) {
+            ImGui::TextColored(reload.ok ? kGood : kBad, reload.ok ? "  ok " : "fail ");
+            ImGui::SameLine();
+            ImGui::TextUnformatted(reload.path.c_str());
+            if (!reload.ok || (reload.text != "ok" && !reload.text.empty())) {
+                ImGui::Indent(40);
+                ImGui::PushStyleColor(ImGuiCol_Text, reload.ok ? kDim : kBad);
+                ImGui::TextWrapped("%s", reload.text.c_str());
+                ImGui::PopStyleColor();
+                ImGui::Unindent(40);
+            }
+        }
+        ImGui::PopTextWrapPos();
+    }
+
+    ImVec2 pos = ImGui::GetWindowPos(), size = ImGui::GetWindowSize();
+    panelRect_ = {pos.x, pos.y, pos.x + size.x, pos.y + size.y};
+    ImGui::End();
+}
+
+double LiveOverlay::DrawScrubBar(const OverlayModel& model) {
+    const ImGuiWindowFlags flags = ImGuiWindowFlags_NoDecoration | ImGuiWindowFlags_NoSavedSettings |
+                                   ImGuiWindowFlags_NoFocusOnAppearing | ImGuiWindowFlags_NoNav |
+                                   ImGuiWindowFlags_NoMove | ImGuiWindowFlags_NoScrollWithMouse;
+    float width = std::max(static_cast<float>(width_) - 2 * kMargin, 120.0f);
+    ImGui::SetNextWindowPos(ImVec2(kMargin, static_cast<float>(height_) - kMargin - kScrubHeight));
+    ImGui::SetNextWindowSize(ImVec2(width, kScrubHeight));
+    ImGui::PushStyleVar(ImGuiStyleVar_WindowPadding, ImVec2(6, 5));
+    ImGui::Begin("##zplive-scrub", nullptr, flags);
+    ImGui::PopStyleVar();
+
+    ImDrawList* draw = ImGui::GetWindowDrawList();
+    ImVec2 origin = ImGui::GetCursorScreenPos();
+    ImVec2 avail = ImGui::GetContentRegionAvail();
+    const float rulerHeight = 14.0f;
+    const float laneHeight = std::max((avail.y - rulerHeight - 2) / 2, 8.0f);
+
+    // Lane names in the gutter; the strip itself takes the rest.
+    for (int lane = 0; lane < 2; ++lane) {
+        char label[8];
+        std::snprintf(label, sizeof label, "L%d", lane);
+        float y = origin.y + rulerHeight + lane * (laneHeight + 2) + (laneHeight - ImGui::GetTextLineHeight()) / 2;
+        draw->AddText(ImVec2(origin.x + 2, y), ImGui::GetColorU32(kDim), label);
+    }
+    ImGui::SetCursorScreenPos(ImVec2(origin.x + kLaneGutter, origin.y));
+    ImGui::InvisibleButton("##scrub", ImVec2(std::max(avail.x - kLaneGutter, 1.0f), avail.y));
+    ImVec2 min = ImGui::GetItemRectMin(), max = ImGui::GetItemRectMax();
+    ScrubScale scale{min.x, max.x - min.x, model.showEnd};
+
+    double seek = -1.0;
+    ImGuiIO& io = ImGui::GetIO();
+    if (ImGui::IsItemActive() && model.showEnd > 0) {
+        if (ImGui::IsItemActivated() || io.MousePos.x != lastSeekX_) {
+            seek = scale.TimeAt(io.MousePos.x);
+            lastSeekX_ = io.MousePos.x;
+        }
+    } else {
+        lastSeekX_ = -1;
+    }
+
+    draw->AddRectFilled(min, max, IM_COL32(12, 14, 18, 200), 3.0f);
+    float lanesTop = min.y + rulerHeight;
+
+    // Patterns: a tick each, a number where there is room.
+    int stride = 1;
+    std::vector<double> ticks = PatternTicks(scale, model.patternLength, 6.0f, &stride);
+    float lastLabelRight = -FLT_MAX;
+    for (double tick : ticks) {
+        float x = std::floor(scale.XAt(tick)) + 0.5f;
+        long long pattern = std::llround(tick / model.patternLength);
+        bool major = pattern % (4LL * stride) == 0;
+        draw->AddLine(ImVec2(x, min.y), ImVec2(x, min.y + (major ? 6.0f : 3.0f)), IM_COL32(200, 205, 215, major ? 160 : 90));
+        draw->AddLine(ImVec2(x, lanesTop), ImVec2(x, max.y), IM_COL32(255, 255, 255, major ? 26 : 12));
+        char label[24];
+        std::snprintf(label, sizeof label, "%lld", pattern);
+        float labelWidth = ImGui::CalcTextSize(label).x;
+        if (major && x + 2 > lastLabelRight + 6 && x + 2 + labelWidth < max.x) {
+            draw->AddText(ImVec2(x + 2, min.y), ImGui::GetColorU32(kDim), label);
+            lastLabelRight = x + 2 + labelWidth;
+        }
+    }
+
+    // The entries: a block per entry in its layer's lane, the name inside
+    // where it fits.
+    for (const OverlayEntry& entry : model.entries) {
+        int lane = std::clamp(entry.layer, 0, 1);
+        float y0 = lanesTop + lane * (laneHeight + 2);
+        float x0 = scale.XAt(entry.start);
+        float x1 = std::max(scale.XAt(entry.end), x0 + 2);
+        ImVec2 a(x0, y0), b(x1 - 1, y0 + laneHeight);
+        draw->AddRectFilled(a, b, SceneColour(entry.scene, entry.active ? 235 : 110), 2.0f);
+        if (entry.active)
+            draw->AddRect(a, b, IM_COL32(255, 255, 255, 220), 2.0f, 0, 1.5f);
+        if (x1 - x0 > 14) {
+            ImVec4 clip(x0 + 3, y0, x1 - 3, y0 + laneHeight);
+            ImVec2 at(x0 + 4, y0 + (laneHeight - ImGui::GetTextLineHeight()) / 2);
+            draw->AddText(ImGui::GetFont(), ImGui::GetFontSize(), at,
+                          entry.active ? IM_COL32(10, 10, 12, 255) : IM_COL32(235, 235, 240, 220),
+                          entry.scene.c_str(), nullptr, 0.0f, &clip);
+        }
+    }
+
+    // Where the mouse would seek, then the play head over everything.
+    if (ImGui::IsItemHovered() || ImGui::IsItemActive()) {
+        float x = std::clamp(io.MousePos.x, min.x, max.x);
+        draw->AddLine(ImVec2(x, min.y), ImVec2(x, max.y), IM_COL32(255, 255, 255, 110));
+        ImGui::BeginTooltip();
+        ImGui::TextUnformatted(FormatClock(scale.TimeAt(x)).c_str());
+        ImGui::EndTooltip();
+    }
+    float head = std::floor(scale.XAt(model.time)) + 0.5f;
+    draw->AddLine(ImVec2(head, min.y), ImVec2(head, max.y), kPlayHead, 2.0f);
+    draw->AddTriangleFilled(ImVec2(head - 5, min.y), ImVec2(head + 5, min.y), ImVec2(head, min.y + 6), kPlayHead);
+
+    ImVec2 pos = ImGui::GetWindowPos(), size = ImGui::GetWindowSize();
+    scrubRect_ = {pos.x, pos.y, pos.x + size.x, pos.y + size.y};
+    ImGui::End();
+    return seek;
+}
