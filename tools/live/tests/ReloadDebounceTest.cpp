@@ -38,11 +38,4 @@ TEST(ReloadDebounceTest, PathsWaitIndependentlyAndComeOutInNameOrder) {
     EXPECT_EQ(debounce.TakeReady(1.1), Paths{"data/m.vs"});
 }
 
-TEST(ReloadDebounceTest, ClearForgetsWhatWasWaiting) {
-    ReloadDebounce debounce;
-    debounce.Note("data/a.fs", 1.0);
-    debounce.Clear();
-    EXPECT_TRUE(debounce.TakeReady(5.0).empty());
-}
-
 }
