@@ -10,6 +10,8 @@
 #include <cmath>
 #include <cstdio>
 #include <string>
+#include <utility>
+#include <vector>
 
 // The renderer is ImGui's own OpenGL 3 backend. It loads the GL entry points
 // itself (opengl32.dll or libGL.so.1 and the context's GetProcAddress), not
