@@ -141,13 +141,12 @@ std::vector<ReloadReport> LiveReloader::Update(double now) {
 std::vector<ReloadReport> LiveReloader::CheckAllShaders() {
     Survey();
     std::vector<ReloadReport> failures;
-    for (const ProgramFiles& program : programs) {
-        std::optional<Failure> failure = CheckProgram(program);
+    auto add = [&failures](const std::string& shader, const std::optional<Failure>& failure) {
         if (!failure)
-            continue;
+            return;
         ReloadReport report;
         report.ok = false;
-        report.path = failure->at.path.empty() ? program.shaders.front().second : failure->at.path;
+        report.path = failure->at.path.empty() ? shader : failure->at.path;
         report.line = failure->at.line;
         report.message = failure->message;
         auto same = [&report](const ReloadReport& other) {
@@ -155,6 +154,18 @@ std::vector<ReloadReport> LiveReloader::CheckAllShaders() {
         };
         if (std::none_of(failures.begin(), failures.end(), same))
             failures.push_back(report);
+    };
+    std::set<std::string> covered;
+    for (const ProgramFiles& program : programs) {
+        for (const auto& shader : program.shaders)
+            covered.insert(IncludeKey(shader.second));
+        add(program.shaders.front().second, CheckProgram(program));
+    }
+    // A shader whose program failed to load at the start is in no program:
+    // it is compiled on its own.
+    for (const auto& file : spelling) {
+        if (!covered.count(file.first))
+            add(file.second, CheckAlone(file.second));
     }
     return failures;
 }

@@ -40,8 +40,9 @@ public:
     std::vector<ReloadReport> Update(double now);
 
     // Checks every shader of every loaded program with what is on disk now,
-    // includes expanded; returns the failures, each at the file and line
-    // where the driver found it.
+    // includes expanded, and compiles each other shader file of the tree on
+    // its own (a program that failed to load is not registered); returns
+    // the failures, each at the file and line where the driver found it.
     std::vector<ReloadReport> CheckAllShaders();
 
 private:

@@ -246,4 +246,18 @@ TEST_F(LiveReloaderGLTest, AChangedImageUpdatesItsTextureAndAnUnreadableOneKeeps
     EXPECT_EQ(Draw(program), kBlue);
 }
 
+TEST_F(LiveReloaderGLTest, AShaderWhoseProgramFailedToLoadIsStillCheckedAtTheStart) {
+    if (IsSkipped() || HasFatalFailure())
+        return;
+    const std::string path = "data/shaders/broken.fs";
+    WriteTestFile(path, SolidFragment("missingColour"));
+    ResourceReference program;
+    EXPECT_FALSE(programs.Load("data/shaders/quad.vs", path, program));
+    ASSERT_TRUE(reloader.Start("data"));
+    std::vector<ReloadReport> failures = reloader.CheckAllShaders();
+    ASSERT_EQ(failures.size(), 1u);
+    EXPECT_EQ(failures[0].path, path);
+    EXPECT_EQ(failures[0].line, 4);
+}
+
 }
