@@ -3,6 +3,7 @@
 #include "engine/files/MemoryStream.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdint>
 #include <limits>
 
@@ -24,12 +25,26 @@ size_t ReadSource(void* destination, size_t size, size_t count, void* datasource
     return got < 0 ? 0 : static_cast<size_t>(got);
 }
 
+// As fseek does: any byte, or the end just past the last one, which the
+// stream's own Seek never lands on (its end origin is the last byte).
+// vorbisfile seeks there to learn the file's length.
 int SeekSource(void* datasource, ogg_int64_t offset, int whence) {
-    if (whence < 0 || whence > 2)
+    MemoryStream* source = SourceOf(datasource);
+    const int64_t length = source->Length();
+    int64_t target = 0;
+    switch (whence) {
+    case SEEK_SET: target = offset; break;
+    case SEEK_CUR: target = static_cast<int64_t>(source->Tell()) + offset; break;
+    case SEEK_END: target = length + offset; break;
+    default: return -1;
+    }
+    if (target < 0 || target > length)
         return -1;
-    // Files in memory are far below 4 GiB: the low 32 bits are the offset.
-    int32_t low = static_cast<int32_t>(static_cast<uint32_t>(offset & 0xFFFFFFFF));
-    return SourceOf(datasource)->Seek(low, static_cast<SeekOrigin>(whence)) ? 0 : -1;
+    if (target == length) {
+        source->SkipToEnd();
+        return 0;
+    }
+    return source->Seek(static_cast<int32_t>(target), SeekOrigin::Begin) ? 0 : -1;
 }
 
 int CloseSource(void* /*datasource*/) { return 0; }

@@ -2,6 +2,7 @@
 
 #include "engine/audio/FillFromDecoder.h"
 #include "engine/audio/MemoryStreamCallbacks.h"
+#include "engine/audio/OggStructure.h"
 #include "engine/files/MemoryStream.h"
 
 #include <algorithm>
@@ -37,6 +38,8 @@ bool MusicPlayer::Open(const MemoryStream& encoded) {
     if (!deviceReady)
         return false;
     Close();
+    if (!IsPlainOggStream(encoded.Data(), encoded.Length()))
+        return false;
     source = std::make_unique<MemoryStream>(encoded);
     // On failure vorbisfile has already cleared the decoder.
     if (ov_open_callbacks(source.get(), &decoder, nullptr, 0, kMemoryStreamCallbacks) != 0) {

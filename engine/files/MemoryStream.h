@@ -25,6 +25,9 @@ public:
     bool Seek(int32_t offset, SeekOrigin origin) override;
     uint32_t Tell() const override { return position; }
     uint32_t BytesLeft() const override { return position < Length() ? Length() - position : 0; }
+    // Past the last byte, where reading everything leaves the stream: the
+    // end a C library seek from the end means.
+    void SkipToEnd() { position = Length(); }
 
     // New bytes are zero; a position past the new end moves to the last byte.
     void Resize(uint32_t size);

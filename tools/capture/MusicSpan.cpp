@@ -2,6 +2,7 @@
 
 #include "engine/audio/MemoryStreamCallbacks.h"
 #include "engine/audio/MusicPlayer.h"
+#include "engine/audio/OggStructure.h"
 #include "engine/files/MemoryStream.h"
 
 #include <algorithm>
@@ -58,6 +59,10 @@ bool DecodeInto(OggVorbis_File& decoder, std::vector<uint8_t>& samples) {
 
 bool WriteMusicSpan(const MemoryStream& encoded, double from, double to, const std::string& wavPath,
                     std::string& error) {
+    if (!IsPlainOggStream(encoded.Data(), encoded.Length())) {
+        error = "the music is not a plain OGG Vorbis stream";
+        return false;
+    }
     MemoryStream source(encoded);
     OggVorbis_File decoder{};
     if (ov_open_callbacks(&source, &decoder, nullptr, 0, kMemoryStreamCallbacks) != 0) {
