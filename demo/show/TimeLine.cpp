@@ -20,6 +20,18 @@ TimeLineEvent FlashOutOf(double cut, double seconds) { return {EnvelopeKind::Fla
 
 }
 
+const char* SceneIdName(SceneId id) {
+    switch (id) {
+    case SceneId::Closing: return "closing";
+    case SceneId::BoxGrid: return "box grid";
+    case SceneId::Cubes: return "cubes";
+    case SceneId::Spheres: return "spheres";
+    case SceneId::MeshLight: return "mesh light";
+    case SceneId::Title: return "title";
+    }
+    return "?";
+}
+
 std::vector<TimeLineEntry> ShowTimeLine(double patternLength) {
     const double p = patternLength;
     return {

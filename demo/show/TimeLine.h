@@ -24,6 +24,9 @@ enum class SceneId {
 
 constexpr int kSceneIdCount = 6;
 
+// "box grid", "spheres", ...: how people name the scenes.
+const char* SceneIdName(SceneId id);
+
 // A demo envelope ramp, in seconds.
 struct TimeLineEvent {
     EnvelopeKind kind;

@@ -5,22 +5,6 @@
 
 #include <algorithm>
 
-namespace {
-
-const char* SceneIdName(SceneId id) {
-    switch (id) {
-    case SceneId::Closing: return "closing";
-    case SceneId::BoxGrid: return "box grid";
-    case SceneId::Cubes: return "cubes";
-    case SceneId::Spheres: return "spheres";
-    case SceneId::MeshLight: return "mesh light";
-    case SceneId::Title: return "title";
-    }
-    return "?";
-}
-
-}
-
 std::string SceneNameAt(double time) {
     for (const TimeLineEntry& entry : ShowTimeLine(Tempo().patternLength)) {
         if (entry.layer != 0 || time < entry.start || time >= entry.end)

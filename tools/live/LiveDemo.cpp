@@ -1,5 +1,6 @@
 #include "tools/live/LiveDemo.h"
 
+#include "demo/show/EnvelopeTrack.h"
 #include "demo/show/Tempo.h"
 #include "engine/core/AppSettings.h"
 #include "engine/platform/SystemServices.h"
@@ -13,6 +14,10 @@ namespace {
 
 double NowSeconds() {
     return static_cast<double>(platform::PerformanceCounter()) / static_cast<double>(platform::PerformanceFrequency());
+}
+
+std::string ErrorText(const ReloadReport& report) {
+    return report.line > 0 ? std::to_string(report.line) + ": " + report.message : report.message;
 }
 
 // The last step of the show a straight run draws.
@@ -42,6 +47,13 @@ bool LiveDemo::OnInit() {
             std::printf("data is not watched: saved files will not reload\n");
     }
     showBuilt = Demo::OnInit();
+    // Whatever is broken now shows at its own line, whether or not it kept
+    // the show from starting.
+    for (const ReloadReport& report : reloader.CheckAllShaders()) {
+        std::printf("%s\n", FormatReloadLine(report).c_str());
+        Remember(report);
+    }
+    std::fflush(stdout);
     return showBuilt;
 }
 
@@ -63,7 +75,11 @@ void LiveDemo::OnWindowEvent(const platform::WindowEvent& event) {
 }
 
 void LiveDemo::Update() {
-    frameStarted = NowSeconds();
+    const double started = NowSeconds();
+    // Smoothed over about half a second of frames.
+    if (frameStarted > 0.0 && started > frameStarted)
+        framesPerSecond += (1.0 / (started - frameStarted) - framesPerSecond) * 0.1;
+    frameStarted = started;
     if (GetState() == DemoState::Playing) {
         if (!startDone)
             StartWhereAsked();
@@ -89,6 +105,9 @@ void LiveDemo::ApplyActions() {
     actions.swap(pending);
     for (LiveAction action : actions)
         Apply(action);
+    if (requestedSeek >= 0.0)
+        SeekTo(requestedSeek);
+    requestedSeek = -1.0;
 }
 
 void LiveDemo::Apply(LiveAction action) {
@@ -230,4 +249,34 @@ void LiveDemo::ReportTransport() const {
     std::printf("time %.3f pattern %s %s%s\n", t, FormatMusicalPosition(transport.PositionAt(t)).c_str(),
                 IsPaused() ? "paused" : "playing", looping ? " loop" : "");
     std::fflush(stdout);
+}
+
+OverlayModel LiveDemo::MakeOverlayModel() const {
+    OverlayModel model;
+    const Tempo& tempo = transport.GetTempo();
+    const double t = GetState() == DemoState::Playing ? ShowTime() : 0.0;
+    model.time = t;
+    model.showEnd = transport.ShowEnd();
+    model.patternLength = tempo.patternLength;
+    model.beatLength = tempo.beatLength;
+    model.clock = FormatClockTime(t);
+    model.musical = FormatMusicalPosition(transport.PositionAt(t));
+    model.paused = IsPaused();
+    model.looping = looping;
+    for (const TimeLineEntry& entry : transport.Entries())
+        model.entries.push_back({SceneIdName(entry.scene), entry.variant, entry.layer, entry.start, entry.end,
+                                 entry.start <= t && t < entry.end});
+    if (const EnvelopeTrack* envelope = const_cast<LiveDemo*>(this)->GetEnvelopeTrack()) {
+        model.fade = envelope->Fade(t);
+        model.flash = envelope->Flash(t);
+    }
+    model.fps = framesPerSecond;
+    model.cpuMs = figures.cpuMilliseconds;
+    model.gpuMs = figures.gpuMilliseconds;
+    model.gpuTimer = figures.gpuTimer;
+    model.glCalls = figures.glCalls;
+    model.drawCalls = figures.drawCalls;
+    for (const ReloadReport& report : recent)
+        model.reloads.push_back({report.path, report.ok, report.ok ? "ok" : ErrorText(report)});
+    return model;
 }

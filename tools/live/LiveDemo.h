@@ -6,6 +6,7 @@
 #include "tools/live/ErrorLines.h"
 #include "tools/live/LiveCommand.h"
 #include "tools/live/LiveOptions.h"
+#include "tools/live/LiveOverlay.h"
 #include "tools/live/LiveReloader.h"
 #include "tools/live/Transport.h"
 
@@ -32,6 +33,10 @@ public:
 
     // From the window's pump; acted on at the next frame.
     void OnWindowEvent(const platform::WindowEvent& event);
+    // A seek from elsewhere than the keys (the scrub bar), at the next frame.
+    void RequestSeek(double time) { requestedSeek = time; }
+    // What the overlay shows of this frame.
+    OverlayModel MakeOverlayModel() const;
     // Frees what the tool made on the display; before the application shuts down.
     void Close();
 
@@ -74,6 +79,8 @@ private:
     LiveOptions options;
     Transport transport;
     std::vector<LiveAction> pending;
+    double requestedSeek = -1.0;
+    double framesPerSecond = 0.0;
     bool startDone = false;
     double startTime = 0.0;
     bool startPaused = false;

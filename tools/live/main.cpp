@@ -4,6 +4,7 @@
 #include "engine/platform/ErrorDialog.h"
 #include "engine/render/OpenGLWindow.h"
 #include "tools/live/LiveDemo.h"
+#include "tools/live/LiveOverlay.h"
 #include "tools/live/LiveOptions.h"
 
 #include <cstdio>
@@ -11,6 +12,46 @@
 #include <vector>
 
 namespace {
+
+// The live show with its overlay drawn over each frame.
+class LiveShow : public LiveDemo {
+public:
+    using LiveDemo::LiveDemo;
+
+    bool OnInit() override {
+        if (!overlayTried && GetDisplay()) {
+            overlayTried = true;
+            if (!overlay.Init(GetSettings()->width, GetSettings()->height))
+                std::printf("the overlay could not start\n");
+        }
+        return LiveDemo::OnInit();
+    }
+
+    // The overlay takes the clicks on it; the keys go to the show.
+    void HandleWindowEvent(const platform::WindowEvent& event) {
+        if (!overlay.HandleEvent(event))
+            OnWindowEvent(event);
+    }
+
+    void CloseOverlay() { overlay.Shutdown(); }
+
+protected:
+    void DrawOverTheFrame() override {
+        const OverlayModel model = MakeOverlayModel();
+        const double seek = overlay.Draw(model, model.fps > 1.0 ? 1.0 / model.fps : 1.0 / 60.0);
+        if (seek >= 0.0)
+            RequestSeek(seek);
+    }
+
+    void OnAction(LiveAction action) override {
+        if (action == LiveAction::ToggleOverlay)
+            overlay.SetVisible(!overlay.IsVisible());
+    }
+
+private:
+    LiveOverlay overlay;
+    bool overlayTried = false;
+};
 
 AppSettings LiveSettings(const LiveOptions& options) {
     AppSettings settings;
@@ -39,14 +80,15 @@ int main(int argc, char** argv) {
     platform::DisableDialogs();
     Srand(Demo::kRandomSeed);
     AppSettings settings = LiveSettings(options);
-    LiveDemo demo(options);
-    OpenGLWindow::SetEventListener([&demo](const platform::WindowEvent& event) { demo.OnWindowEvent(event); });
+    LiveShow demo(options);
+    OpenGLWindow::SetEventListener([&demo](const platform::WindowEvent& event) { demo.HandleWindowEvent(event); });
     // A show that cannot be set up (a file already broken) still gets its
     // window: it is built once the file is saved fixed.
     const bool opened = demo.Init(&settings) || demo.GetDisplay();
     if (opened)
         demo.Run();
     OpenGLWindow::SetEventListener(nullptr);
+    demo.CloseOverlay();
     demo.Close();
     ShutdownApplication(demo);
     return opened ? 0 : 1;

@@ -1,0 +1,98 @@
+// zplive on a display, driven as a person would: keys sent to its window,
+// its lines on standard output read back. The overlay is hidden, so a saved
+// frame is the show's alone.
+#include "e2e/Process.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+
+class LiveRun : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!std::getenv("DISPLAY"))
+            GTEST_SKIP() << "needs an X display";
+        ASSERT_EQ(symlink(ZP_SOURCE_DIR "/data", (directory / "data").c_str()), 0);
+    }
+
+    void Start(const std::vector<std::string>& arguments) {
+        ProcessOptions options;
+        options.workingDirectory = directory.Path();
+        options.setEnvironment = {{"ZPDEMO_NO_DIALOGS", "1"},
+                                  {"SDL_AUDIODRIVER", "disk"},
+                                  {"SDL_DISKAUDIOFILE", directory / "audio.raw"}};
+        options.timeoutSeconds = 60.0;
+        live = std::make_unique<BackgroundProcess>(ZPLIVE_PATH, arguments, options);
+    }
+
+    // True once the line has been printed, whole, `times` times in all.
+    bool WaitForLine(const std::string& line, int times = 1, double seconds = 20.0) const {
+        const auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+        while (std::chrono::steady_clock::now() < until) {
+            if (Count("\n" + live->Out(), "\n" + line + "\n") >= times)
+                return true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+        return false;
+    }
+
+    static int Count(const std::string& text, const std::string& part) {
+        int count = 0;
+        for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+            ++count;
+        return count;
+    }
+
+    static bool Press(const std::string& key) {
+        const std::string command =
+            "xdotool search --class ZPDEMO_WINDOW key --window %1 " + key + " >/dev/null 2>&1";
+        return std::system(command.c_str()) == 0;
+    }
+
+    std::string SavedFrame(const std::string& name) const {
+        return ReadFileText(directory / name);
+    }
+
+    ScratchDirectory directory;
+    std::unique_ptr<BackgroundProcess> live;
+};
+
+}
+
+TEST_F(LiveRun, PausedFramesHoldStillAndTheKeysMoveThePlayHead) {
+    Start({"--size", "320x240", "--start", "43.886", "--paused"});
+    ASSERT_TRUE(WaitForLine("time 43.886 pattern 16.0 paused")) << live->Out() << live->Err();
+    ASSERT_TRUE(Press("Tab"));  // the overlay off: saved frames show the show alone
+
+    // Two frames a second apart on the clock, while paused: the same picture.
+    ASSERT_TRUE(Press("F12"));
+    ASSERT_TRUE(WaitForLine("saved t0043886.png"));
+    const std::string first = SavedFrame("t0043886.png");
+    std::filesystem::remove(directory / "t0043886.png");
+    std::this_thread::sleep_for(std::chrono::seconds(1));
+    ASSERT_TRUE(Press("F12"));
+    ASSERT_TRUE(WaitForLine("saved t0043886.png", 2));
+    EXPECT_FALSE(first.empty());
+    EXPECT_TRUE(first == SavedFrame("t0043886.png")) << "a paused frame changed";
+
+    // One beat on, one pattern back, the next entry, then playing.
+    ASSERT_TRUE(Press("Right"));
+    EXPECT_TRUE(WaitForLine("time 44.229 pattern 16.1 paused"));
+    ASSERT_TRUE(Press("shift+Left"));
+    EXPECT_TRUE(WaitForLine("time 41.486 pattern 15.1 paused"));
+    ASSERT_TRUE(Press("Next"));
+    EXPECT_TRUE(WaitForLine("time 43.886 pattern 16.0 paused", 2));
+    ASSERT_TRUE(Press("space"));
+    EXPECT_TRUE(WaitForLine("time 43.886 pattern 16.0 playing"));
+
+    ASSERT_TRUE(Press("Escape"));
+    ASSERT_TRUE(live->WaitForExit(10.0)) << live->Out();
+    EXPECT_EQ(live->ExitCode(), 0);
+}
