@@ -7,7 +7,9 @@
 #include "tools/live/LiveOverlay.h"
 #include "tools/live/LiveOptions.h"
 
+#include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -37,10 +39,13 @@ public:
 
 protected:
     void DrawOverTheFrame() override {
+        const auto started = std::chrono::steady_clock::now();
         const OverlayModel model = MakeOverlayModel();
         const double seek = overlay.Draw(model, model.fps > 1.0 ? 1.0 / model.fps : 1.0 / 60.0);
         if (seek >= 0.0)
             RequestSeek(seek);
+        if (printFigures)
+            figures.Add(Figures(), std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started).count());
     }
 
     void OnAction(LiveAction action) override {
@@ -49,8 +54,32 @@ protected:
     }
 
 private:
+    // With ZPLIVE_FIGURES set, a line a second of what the frames cost: the
+    // show's CPU time, the overlay's, and the GPU's.
+    struct FigureLines {
+        int frames = 0;
+        double cpu = 0.0, overlay = 0.0, gpu = 0.0;
+        std::chrono::steady_clock::time_point since = std::chrono::steady_clock::now();
+
+        void Add(const LiveDemo::FrameFigures& frame, double overlayMs) {
+            ++frames;
+            cpu += frame.cpuMilliseconds;
+            overlay += overlayMs;
+            gpu += frame.gpuMilliseconds;
+            const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
+            if (seconds < 1.0)
+                return;
+            std::printf("figures fps %.1f cpu %.2f ms overlay %.2f ms gpu %.2f ms\n", frames / seconds, cpu / frames,
+                        overlay / frames, gpu / frames);
+            std::fflush(stdout);
+            *this = FigureLines();
+        }
+    };
+
     LiveOverlay overlay;
     bool overlayTried = false;
+    const bool printFigures = std::getenv("ZPLIVE_FIGURES") != nullptr;
+    FigureLines figures;
 };
 
 AppSettings LiveSettings(const LiveOptions& options) {
