@@ -74,26 +74,12 @@ press() {
         fail "no visible zplive window on $DISPLAY"
         finish
     fi
-    xdotool windowfocus --sync "$window" 2>/dev/null
-    xdotool mousemove --window "$window" 10 10 2>/dev/null
-    xdotool key --clearmodifiers "$1"
+    wine_send_key "$window" "$1"
 }
 
 # Waits for zplive's exit and sets exit_code (124 when it had to be stopped).
 wait_for_exit() {
-    local limit=$1
-    for _ in $(seq $((limit * 10))); do
-        kill -0 "$live_pid" 2>/dev/null || break
-        sleep 0.1
-    done
-    if kill -0 "$live_pid" 2>/dev/null; then
-        kill "$live_pid" 2>/dev/null
-        wait "$live_pid" 2>/dev/null
-        exit_code=124
-    else
-        wait "$live_pid"
-        exit_code=$?
-    fi
+    wine_wait_for_exit "$live_pid" "$1"
     live_pid=""
 }
 

@@ -64,27 +64,13 @@ press_escape() {
         fail "no visible window on $DISPLAY"
         return
     fi
-    xdotool windowfocus --sync "$window" 2>/dev/null
-    xdotool mousemove --window "$window" 10 10 2>/dev/null
-    xdotool key --clearmodifiers Escape
+    wine_send_key "$window" Escape
 }
 
 # Waits for the demo's exit and sets exit_code (124 when it had to be
 # stopped). Not for a subshell: only this shell can wait for the demo.
 wait_for_exit() {
-    local limit=$1
-    for _ in $(seq $((limit * 10))); do
-        kill -0 "$demo_pid" 2>/dev/null || break
-        sleep 0.1
-    done
-    if kill -0 "$demo_pid" 2>/dev/null; then
-        kill "$demo_pid" 2>/dev/null
-        wait "$demo_pid" 2>/dev/null
-        exit_code=124
-    else
-        wait "$demo_pid"
-        exit_code=$?
-    fi
+    wine_wait_for_exit "$demo_pid" "$1"
     demo_pid=""
 }
 
