@@ -4,11 +4,12 @@
 // from it) on a display.
 #include "e2e/Process.h"
 #include "e2e/ShowRun.h"
+#include "engine/files/Compression.h"
+#include "engine/files/MemoryStream.h"
 #include "engine/files/PakArchive.h"
+#include "unit/OggPages.h"
 
 #include <gtest/gtest.h>
-
-#include <zlib.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -51,44 +52,19 @@ void Put16(std::string& bytes, size_t at, uint16_t value) {
     bytes.at(at + 1) = static_cast<char>(value >> 8);
 }
 
+// The engine's own helpers, which the archive's writer and reader use.
 std::string Inflate(const std::string& packed) {
-    z_stream stream{};
-    if (inflateInit2(&stream, 15 + 32) != Z_OK)
-        throw std::runtime_error("inflateInit2");
-    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(packed.data()));
-    stream.avail_in = static_cast<uInt>(packed.size());
-    std::string out;
-    int code = Z_OK;
-    while (code == Z_OK) {
-        char chunk[16384];
-        stream.next_out = reinterpret_cast<Bytef*>(chunk);
-        stream.avail_out = sizeof chunk;
-        code = inflate(&stream, Z_NO_FLUSH);
-        out.append(chunk, sizeof chunk - stream.avail_out);
-    }
-    inflateEnd(&stream);
-    if (code != Z_STREAM_END)
+    MemoryStream out;
+    if (!DecompressToStream(packed.data(), static_cast<uint32_t>(packed.size()), out, kInflateLimit))
         throw std::runtime_error("the archive's list does not inflate");
-    return out;
+    return std::string(reinterpret_cast<const char*>(out.Data()), out.Length());
 }
 
 std::string Gzip(const std::string& raw) {
-    z_stream stream{};
-    if (deflateInit2(&stream, Z_DEFAULT_COMPRESSION, Z_DEFLATED, 15 + 16, 8, Z_DEFAULT_STRATEGY) != Z_OK)
-        throw std::runtime_error("deflateInit2");
-    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(raw.data()));
-    stream.avail_in = static_cast<uInt>(raw.size());
-    std::string out;
-    int code = Z_OK;
-    while (code == Z_OK) {
-        char chunk[16384];
-        stream.next_out = reinterpret_cast<Bytef*>(chunk);
-        stream.avail_out = sizeof chunk;
-        code = deflate(&stream, Z_FINISH);
-        out.append(chunk, sizeof chunk - stream.avail_out);
-    }
-    deflateEnd(&stream);
-    return out;
+    MemoryStream out;
+    if (!CompressToStream(raw.data(), static_cast<uint32_t>(raw.size()), out))
+        throw std::runtime_error("the list does not deflate");
+    return std::string(reinterpret_cast<const char*>(out.Data()), out.Length());
 }
 
 // --- the archive -----------------------------------------------------------
@@ -132,16 +108,8 @@ struct Pak {
 
 // --- the music -------------------------------------------------------------
 
-// The page checksum of the Ogg container: CRC-32 with the polynomial
-// 0x04C11DB7, not reflected, over the page with its checksum field zeroed.
 uint32_t OggPageCrc(const std::string& page) {
-    uint32_t crc = 0;
-    for (char byte : page) {
-        crc ^= static_cast<uint32_t>(static_cast<uint8_t>(byte)) << 24;
-        for (int bit = 0; bit < 8; ++bit)
-            crc = (crc & 0x80000000u) ? (crc << 1) ^ 0x04C11DB7u : crc << 1;
-    }
-    return crc;
+    return oggpages::Checksum(reinterpret_cast<const uint8_t*>(page.data()), page.size());
 }
 
 // The first page carries the Vorbis identification header alone; its sample
