@@ -10,9 +10,10 @@
 
 const char* const kCaptureUsage =
     "usage: zpcapture --out DIR [--size WxH] [--fps N] (--at T1,T2,... | --from T0 --to T1 | --all)\n"
-    "                 [--video FILE] [--stats]\n"
+    "                 [--video FILE [--pipe]] [--stats]\n"
     "Renders the show at a fixed step into DIR/tNNNNNNN.png (the time in milliseconds).\n"
     "A span or the whole show also writes DIR/music.wav, and --video muxes both with ffmpeg.\n"
+    "--pipe sends the frames of the video to ffmpeg as they are drawn, and writes no PNG files.\n"
     "--stats prints the render time and the GL calls of every frame kept, and a summary per scene.\n";
 
 namespace {
@@ -93,6 +94,10 @@ bool ChooseMode(const Seen& seen, CaptureOptions& options, std::string& error) {
         error = "--video needs a span (--from/--to) or --all";
         return false;
     }
+    if (options.pipeFrames && options.videoFile.empty()) {
+        error = "--pipe needs --video";
+        return false;
+    }
     return true;
 }
 
@@ -106,6 +111,8 @@ bool ParseCaptureOptions(const std::vector<std::string>& arguments, CaptureOptio
             seen.all = true;
         } else if (name == "--stats") {
             options.printStats = true;
+        } else if (name == "--pipe") {
+            options.pipeFrames = true;
         } else if (!TakesValue(name)) {
             error = "unknown option '" + name + "'";
             return false;

@@ -18,6 +18,7 @@ struct CaptureOptions {
     double from = 0.0;
     double to = 0.0;
     std::string videoFile;  // empty: no video
+    bool pipeFrames = false;  // the video's frames go to ffmpeg directly, not to files
     bool printStats = false;
 };
 

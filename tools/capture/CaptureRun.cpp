@@ -17,6 +17,7 @@
 #include "tools/shared/FrameGrab.h"
 #include "tools/capture/MusicSpan.h"
 #include "tools/capture/VideoMux.h"
+#include "tools/capture/VideoPipe.h"
 
 #include <chrono>
 #include <cstdio>
@@ -82,7 +83,8 @@ namespace {
 
 class FrameWriter {
 public:
-    FrameWriter(CaptureDemo& demo, const CaptureOptions& options) : demo(demo), options(options) {
+    FrameWriter(CaptureDemo& demo, const CaptureOptions& options, VideoPipe* pipe)
+        : demo(demo), options(options), pipe(pipe) {
         if (options.printStats)
             counter = std::make_unique<GLCallCounter>();
     }
@@ -101,6 +103,7 @@ private:
 
     CaptureDemo& demo;
     const CaptureOptions& options;
+    VideoPipe* pipe;  // null: frames go to PNG files
     std::unique_ptr<GLCallCounter> counter;
     CaptureStats stats;
     RgbPicture picture;
@@ -138,7 +141,10 @@ bool FrameWriter::Keep(double time, double startedMs) {
     const double milliseconds = NowMs() - startedMs;
     GrabFrame(options.width, options.height, picture);
     const std::string name = FrameFileName(time);
-    if (!WritePngFile(options.outDirectory + "/" + name, picture)) {
+    if (pipe) {
+        if (!pipe->Write(picture))
+            return false;
+    } else if (!WritePngFile(options.outDirectory + "/" + name, picture)) {
         std::fprintf(stderr, "zpcapture: cannot write '%s/%s'\n", options.outDirectory.c_str(), name.c_str());
         return false;
     }
@@ -159,15 +165,15 @@ void FrameWriter::Finish() const {
         stats.PrintSummary(stdout);
 }
 
-bool WriteSound(CaptureDemo& demo, const CaptureOptions& options, const FrameWriter& writer) {
+bool WriteSound(CaptureDemo& demo, const CaptureOptions& options, double from, size_t frames) {
     MemoryStream encoded;
     if (!demo.GetFileSystem()->ReadFile(Demo::kMusicFile, encoded)) {
         std::fprintf(stderr, "zpcapture: cannot read '%s'\n", Demo::kMusicFile);
         return false;
     }
-    const double seconds = static_cast<double>(writer.Written().size()) / options.framesPerSecond;
+    const double seconds = static_cast<double>(frames) / options.framesPerSecond;
     std::string error;
-    if (!WriteMusicSpan(encoded, writer.FirstTime(), writer.FirstTime() + seconds,
+    if (!WriteMusicSpan(encoded, from, from + seconds,
                         options.outDirectory + "/" + kWavName, error)) {
         std::fprintf(stderr, "zpcapture: %s\n", error.c_str());
         return false;
@@ -175,9 +181,32 @@ bool WriteSound(CaptureDemo& demo, const CaptureOptions& options, const FrameWri
     return true;
 }
 
+// ffmpeg reads the sound as the frames arrive, so it is written first, for
+// every frame the schedule keeps; should the show end sooner, ffmpeg stops
+// the sound with the last frame.
+std::unique_ptr<VideoPipe> OpenVideoPipe(CaptureDemo& demo, const CaptureOptions& options,
+                                         CaptureSchedule schedule) {
+    CaptureFrame frame;
+    size_t kept = 0;
+    double first = 0.0;
+    while (schedule.Next(frame)) {
+        if (frame.keep && kept++ == 0)
+            first = frame.time;
+    }
+    auto pipe = std::make_unique<VideoPipe>();
+    if (!WriteSound(demo, options, first, kept) ||
+        !pipe->Open(options.width, options.height, options.framesPerSecond, options.outDirectory + "/" + kWavName,
+                    options.videoFile))
+        return nullptr;
+    return pipe;
+}
+
 bool CaptureFrames(CaptureDemo& demo, const CaptureOptions& options) {
     CaptureSchedule schedule(options, ShowEndTime());
-    FrameWriter writer(demo, options);
+    std::unique_ptr<VideoPipe> pipe;
+    if (options.pipeFrames && !(pipe = OpenVideoPipe(demo, options, schedule)))
+        return false;
+    FrameWriter writer(demo, options, pipe.get());
     CaptureFrame frame;
     while (schedule.Next(frame)) {
         const FrameWriter::StepResult result = writer.Step(frame);
@@ -187,10 +216,13 @@ bool CaptureFrames(CaptureDemo& demo, const CaptureOptions& options) {
             break;
     }
     writer.Finish();
-    std::printf("zpcapture: %zu frames in %s\n", writer.Written().size(), options.outDirectory.c_str());
+    std::printf("zpcapture: %zu frames in %s\n", writer.Written().size(),
+                (pipe ? options.videoFile : options.outDirectory).c_str());
     if (options.mode == CaptureOptions::Mode::Times)
         return writer.Written().size() == options.times.size();
-    if (!WriteSound(demo, options, writer))
+    if (pipe)
+        return pipe->Close();
+    if (!WriteSound(demo, options, writer.FirstTime(), writer.Written().size()))
         return false;
     return options.videoFile.empty() ||
            MuxVideo(options.outDirectory, writer.Written(), options.framesPerSecond, kWavName, options.videoFile);

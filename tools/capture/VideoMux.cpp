@@ -1,5 +1,7 @@
 #include "tools/capture/VideoMux.h"
 
+#include "tools/capture/FfmpegCommand.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -7,17 +9,6 @@
 namespace {
 
 const char* const kFrameList = "frames.ffconcat";
-
-std::string Quoted(const std::string& text) {
-#ifdef _WIN32
-    return "\"" + text + "\"";
-#else
-    std::string quoted = "'";
-    for (char c : text)
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-#endif
-}
 
 // ffmpeg's concat list: every frame for one step.
 bool WriteFrameList(const std::string& path, const std::vector<std::string>& frames, int framesPerSecond) {
@@ -38,10 +29,9 @@ bool MuxVideo(const std::string& directory, const std::vector<std::string>& fram
         return false;
     }
     const std::string rate = std::to_string(framesPerSecond);
-    const std::string command = "ffmpeg -hide_banner -loglevel error -y -f concat -safe 0 -i " + Quoted(listPath) +
-                                " -i " + Quoted(directory + "/" + wavName) + " -r " + rate +
-                                " -c:v libx264 -pix_fmt yuv420p -crf 18 -c:a aac -b:a 192k -shortest " +
-                                Quoted(videoFile);
+    const std::string command = "ffmpeg -hide_banner -loglevel error -y -f concat -safe 0 -i " +
+                                ShellQuoted(listPath) + " -i " + ShellQuoted(directory + "/" + wavName) + " -r " +
+                                rate + VideoEncodeArguments() + ShellQuoted(videoFile);
     if (std::system(command.c_str()) != 0) {
         std::fprintf(stderr, "zpcapture: ffmpeg could not make '%s' (is ffmpeg installed?)\n", videoFile.c_str());
         return false;

@@ -34,6 +34,15 @@ TEST(CaptureOptions, SpanSizeRateVideoAndStats) {
     EXPECT_EQ(options.framesPerSecond, 30);
     EXPECT_EQ(options.videoFile, "show.mp4");
     EXPECT_TRUE(options.printStats);
+    EXPECT_FALSE(options.pipeFrames);
+}
+
+TEST(CaptureOptions, PipedVideoOfTheWholeShow) {
+    CaptureOptions options;
+    std::string error;
+    ASSERT_TRUE(Parse({"--out", "o", "--all", "--pipe", "--video", "show.mp4"}, options, error)) << error;
+    EXPECT_EQ(options.mode, CaptureOptions::Mode::WholeShow);
+    EXPECT_TRUE(options.pipeFrames);
 }
 
 TEST(CaptureOptions, RefusesWhatMakesNoCapture) {
@@ -51,6 +60,8 @@ TEST(CaptureOptions, RefusesWhatMakesNoCapture) {
         {"--out", "o", "--all", "--fps", "2.5"},        // not whole
         {"--out", "o", "--all", "--fps", "0"},          // no step
         {"--out", "o", "--at", "1", "--video", "v"},    // a video of stills
+        {"--out", "o", "--all", "--pipe"},              // a pipe to no video
+        {"--out", "o", "--at", "1", "--pipe"},          // a pipe of stills
         {"--out", "o", "--all", "--frobnicate"},        // unknown
         {"--out", "o", "--all", "stray"},               // unknown, last
         {"--out", "o", "--all", "--fps"},               // missing value
