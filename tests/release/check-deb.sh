@@ -78,7 +78,11 @@ for _ in $(seq 600); do
     sleep 0.1
 done
 if [ -z "$started" ]; then
-    fail "the show did not start playing within 60 s"
+    if [ ! -e "$log" ] && ! kill -0 "$demo_pid" 2>/dev/null; then
+        fail "zpdemo ended without a log: does another zpdemo of this user hold the single-instance guard?"
+    else
+        fail "the show did not start playing within 60 s"
+    fi
     cat "$scratch/out.txt"
     tail -n 20 "$log" 2>/dev/null || echo "(no demo.log in $work)"
 else
@@ -135,4 +139,4 @@ if [ "$failures" -ne 0 ]; then
     head -n 60 "$log" 2>/dev/null
     exit 1
 fi
-echo "OK: the Debian package installs, plays from its pak, and purges clean"
+echo "OK: the Debian package installs, plays from its pak, and purges clean (${SECONDS} s)"
