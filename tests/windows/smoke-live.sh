@@ -74,12 +74,12 @@ press() {
         fail "no visible zplive window on $DISPLAY"
         finish
     fi
-    wine_send_key "$window" "$1"
+    show_send_key "$window" "$1"
 }
 
 # Waits for zplive's exit and sets exit_code (124 when it had to be stopped).
 wait_for_exit() {
-    wine_wait_for_exit "$live_pid" "$1"
+    show_wait_for_exit "$live_pid" "$1"
     live_pid=""
 }
 

@@ -36,41 +36,20 @@ start_demo() {
     demo_pid=$!
 }
 
-# The demo's visible top-level window (Wine maps no other one).
-demo_window() {
-    xdotool search --onlyvisible --name '.' 2>/dev/null | tail -n 1
-}
-
-# Waits until the window title reports frames drawn; echoes the title.
-wait_for_frames() {
-    local limit=$1 window title
-    for _ in $(seq $((limit * 10))); do
-        window=$(demo_window)
-        title=$([ -n "$window" ] && xdotool getwindowname "$window" 2>/dev/null)
-        if [[ "$title" =~ ":: FPS: "[1-9] ]]; then
-            echo "$title"
-            return 0
-        fi
-        kill -0 "$demo_pid" 2>/dev/null || return 1
-        sleep 0.1
-    done
-    return 1
-}
-
 press_escape() {
     local window
-    window=$(demo_window)
+    window=$(show_window)
     if [ -z "$window" ]; then
         fail "no visible window on $DISPLAY"
         return
     fi
-    wine_send_key "$window" Escape
+    show_send_key "$window" Escape
 }
 
 # Waits for the demo's exit and sets exit_code (124 when it had to be
 # stopped). Not for a subshell: only this shell can wait for the demo.
 wait_for_exit() {
-    wine_wait_for_exit "$demo_pid" "$1"
+    show_wait_for_exit "$demo_pid" "$1"
     demo_pid=""
 }
 
@@ -96,7 +75,7 @@ wine_prepare_prefix
 wine_stop_server
 log="$scratch/first/demo.log"
 start_demo "$scratch/first" 600
-if ! title=$(wait_for_frames "$start_limit"); then
+if ! title=$(show_wait_for_frames "$demo_pid" "$start_limit"); then
     kill -0 "$demo_pid" 2>/dev/null && fail "no frames drawn within ${start_limit} s" ||
         fail "the demo ended before it drew a frame"
     tail -n 20 "$log" "$scratch/first/out.txt" 2>/dev/null

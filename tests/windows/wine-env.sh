@@ -6,6 +6,7 @@ export WINEPREFIX="${WINEPREFIX:-$ZP_WIN_BUILD_DIR/wineprefix}"
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEDEBUG=-all
 export ZPDEMO_NO_DIALOGS=1
+. "$(dirname "${BASH_SOURCE[0]}")/../helpers/show-window.sh"
 
 zp_wine=$(command -v wine64 || true)
 [ -n "$zp_wine" ] || zp_wine=/usr/lib/wine/wine64
@@ -33,32 +34,4 @@ wine_prepare_prefix() {
 wine_stop_server() {
     "$zp_wineserver" -k 2>/dev/null || true
     "$zp_wineserver" -w 2>/dev/null || true
-}
-
-# Sends a key to a window as a person's key press arrives: the window
-# focused, the pointer over it, no modifier left held.
-wine_send_key() {
-    local window=$1 key=$2
-    xdotool windowfocus --sync "$window" 2>/dev/null
-    xdotool mousemove --window "$window" 10 10 2>/dev/null
-    xdotool key --clearmodifiers "$key"
-}
-
-# Waits up to LIMIT seconds for the process to end and sets exit_code (124
-# when it had to be stopped). Not for a subshell: only the shell that
-# started the process can wait for it.
-wine_wait_for_exit() {
-    local pid=$1 limit=$2
-    for _ in $(seq $((limit * 10))); do
-        kill -0 "$pid" 2>/dev/null || break
-        sleep 0.1
-    done
-    if kill -0 "$pid" 2>/dev/null; then
-        kill "$pid" 2>/dev/null
-        wait "$pid" 2>/dev/null
-        exit_code=124
-    else
-        wait "$pid"
-        exit_code=$?
-    fi
 }
