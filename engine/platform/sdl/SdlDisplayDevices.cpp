@@ -1,6 +1,7 @@
 #include "engine/platform/DisplayDevices.h"
 
 #include "engine/platform/sdl/SdlVideo.h"
+#include "engine/platform/sdl/SdlX11Display.h"
 
 #include <SDL.h>
 #include <cstdint>
@@ -83,6 +84,33 @@ ProbeStatus ProbeOneFormat(int x, int y, int depth, int stencil, ExtendedPixelFo
     return ProbeStatus::Done;
 }
 
+// A hidden query window with no GL of its own: through its X connection the
+// driver lists every format at once, as the extended query does.
+bool ListFormatsAtOnce(int x, int y, std::vector<ExtendedPixelFormatRecord>& out) {
+    ProbeWindow query;
+    query.window = SDL_CreateWindow("", x, y, 16, 16, SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS);
+    return query.window && ListGlxPixelFormats(query.window, out);
+}
+
+// Where the formats cannot be listed (SDL on EGL), one window and context per
+// depth and stencil request.
+ProbeStatus ProbeFormatByFormat(int x, int y, PixelFormatProbe& out) {
+    // The first, minimal request must succeed; richer ones may be refused.
+    const int requests[][2] = {{16, 0}, {16, 8}, {24, 0}, {24, 8}, {32, 0}, {32, 8}};
+    bool first = true;
+    for (const auto& request : requests) {
+        ExtendedPixelFormatRecord format;
+        ProbeStatus status = ProbeOneFormat(x, y, request[0], request[1], format);
+        if (status == ProbeStatus::Done)
+            out.extendedFormats.push_back(format);
+        else if (first)
+            return status;
+        first = false;
+    }
+    SDL_GL_ResetAttributes();
+    return ProbeStatus::Done;
+}
+
 }
 
 void ListDisplayDevices(std::vector<DisplayDeviceRecord>& out) {
@@ -125,20 +153,11 @@ ProbeStatus ProbePixelFormats(void* monitor, PixelFormatProbe& out, std::string&
         x = area.x;
         y = area.y;
     }
-    // The first, minimal request must succeed; richer ones may be refused.
-    const int requests[][2] = {{16, 0}, {16, 8}, {24, 0}, {24, 8}, {32, 0}, {32, 8}};
-    bool first = true;
-    for (const auto& request : requests) {
-        ExtendedPixelFormatRecord format;
-        ProbeStatus status = ProbeOneFormat(x, y, request[0], request[1], format);
-        if (status == ProbeStatus::Done)
-            out.extendedFormats.push_back(format);
-        else if (first)
-            return status;
-        first = false;
-    }
-    SDL_GL_ResetAttributes();
-    return ProbeStatus::Done;
+    // The library stays loaded for the window that follows.
+    LoadSdlGL();
+    if (ListFormatsAtOnce(x, y, out.extendedFormats))
+        return ProbeStatus::Done;
+    return ProbeFormatByFormat(x, y, out);
 }
 
 void ListDisplaySettings(const std::string& deviceName, std::vector<DisplaySettingsRecord>& out) {

@@ -1,6 +1,8 @@
 #include "engine/platform/NativeWindow.h"
 
+#include "engine/platform/sdl/SdlFullscreenRoute.h"
 #include "engine/platform/sdl/SdlVideo.h"
+#include "engine/platform/sdl/SdlX11Display.h"
 
 #include <SDL.h>
 #include <cstdlib>
@@ -84,6 +86,37 @@ bool FindDisplayMode(int display, uint32_t width, uint32_t height, uint32_t bits
     return any;
 }
 
+ScreenFacts ScreenFactsOf(SDL_Window* window) {
+    ScreenFacts facts;
+    facts.windowManager = WindowManagerRuns(window);
+    SDL_DisplayMode current;
+    if (SDL_GetCurrentDisplayMode(0, &current) == 0) {
+        facts.width = static_cast<uint32_t>(current.w);
+        facts.height = static_cast<uint32_t>(current.h);
+    }
+    return facts;
+}
+
+// Shows the hidden full-screen window over the screen in the mode
+// EnterFullscreen settled; false when it does not cover it at that size.
+bool CoverScreen(SDL_Window* window) {
+    const uint32_t width = static_cast<uint32_t>(fullscreenMode.w);
+    const uint32_t height = static_cast<uint32_t>(fullscreenMode.h);
+    if (ChooseFullscreenRoute(ScreenFactsOf(window), width, height) == FullscreenRoute::PlainWindow) {
+        NoteWindowStep("SDL_ShowWindow");
+        SDL_ShowWindow(window);
+        return true;
+    }
+    NoteWindowStep("SDL_SetWindowFullscreen");
+    SDL_ShowWindow(window);
+    int shownWidth = 0;
+    int shownHeight = 0;
+    if (SDL_SetWindowDisplayMode(window, &fullscreenMode) == 0 &&
+        SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN) == 0)
+        SDL_GetWindowSize(window, &shownWidth, &shownHeight);
+    return shownWidth == fullscreenMode.w && shownHeight == fullscreenMode.h;
+}
+
 }
 
 const char* WindowStepName(WindowStep step) {
@@ -122,26 +155,23 @@ void LeaveFullscreen() {}
 
 NativeWindowHandle CreateGLWindow(const char* caption, const GLWindowRequest& request) {
     createWindowFailure = "SDL_CreateWindow()";
+    LoadSdlGL();
     const int centred = SDL_WINDOWPOS_CENTERED_DISPLAY(0);
+    // Full screen stays hidden until it is known how to cover the screen.
+    const Uint32 flags = SDL_WINDOW_OPENGL | (request.fullscreen ? SDL_WINDOW_HIDDEN : 0);
     SDL_Window* window = nullptr;
     for (const PixelFormatRequest& attempt : NearestRequests(request.pixelFormat)) {
         SetPixelFormatAttributes(attempt);
         NoteWindowStep("SDL_CreateWindow");
-        NoteCreatedWindowStyle(SDL_WINDOW_OPENGL, 0);
+        NoteCreatedWindowStyle(flags, 0);
         window = SDL_CreateWindow(caption, centred, centred, static_cast<int>(request.width),
-                                  static_cast<int>(request.height), SDL_WINDOW_OPENGL);
+                                  static_cast<int>(request.height), flags);
         if (window)
             break;
     }
     if (!window || !request.fullscreen)
         return window;
-    NoteWindowStep("SDL_SetWindowFullscreen");
-    int shownWidth = 0;
-    int shownHeight = 0;
-    if (SDL_SetWindowDisplayMode(window, &fullscreenMode) == 0 &&
-        SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN) == 0)
-        SDL_GetWindowSize(window, &shownWidth, &shownHeight);
-    if (shownWidth != fullscreenMode.w || shownHeight != fullscreenMode.h) {
+    if (!CoverScreen(window)) {
         createWindowFailure = "SDL_SetWindowFullscreen()";
         DestroyGLWindow(window);
         return nullptr;

@@ -3,6 +3,8 @@
 #include <SDL.h>
 #include <cstdlib>
 #include <cstring>
+#include <string>
+#include <sys/stat.h>
 
 namespace platform {
 
@@ -12,12 +14,30 @@ bool DrawsNowhere(const char* driver) {
     return driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
 }
 
+bool IsSocket(const std::string& path) {
+    struct stat status;
+    return stat(path.c_str(), &status) == 0 && S_ISSOCK(status.st_mode);
+}
+
+// SDL connects to the session bus as it starts, for screen-saver and input
+// method calls. Where no bus runs, the bus library would spawn dbus-launch
+// to start one that nobody else would use: tell it there is none.
+void DisableMissingSessionBus() {
+    if (std::getenv("DBUS_SESSION_BUS_ADDRESS"))
+        return;
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    if (runtime && IsSocket(std::string(runtime) + "/bus"))
+        return;
+    setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 0);
+}
+
 }
 
 bool StartSdlVideo() {
     static bool running = false;
     if (running)
         return true;
+    DisableMissingSessionBus();
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
         return false;
     if (!std::getenv("SDL_VIDEODRIVER") && DrawsNowhere(SDL_GetCurrentVideoDriver())) {
@@ -27,6 +47,13 @@ bool StartSdlVideo() {
     }
     running = true;
     return true;
+}
+
+bool LoadSdlGL() {
+    static bool loaded = false;
+    if (!loaded)
+        loaded = SDL_GL_LoadLibrary(nullptr) == 0;
+    return loaded;
 }
 
 }

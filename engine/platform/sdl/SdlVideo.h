@@ -9,4 +9,9 @@ namespace platform {
 // count as failures unless asked for by name through SDL_VIDEODRIVER.
 bool StartSdlVideo();
 
+// Loads SDL's GL library the first time and keeps it for the process: SDL
+// makes a throwaway window and context at every load after an unload, as
+// the last GL window of the moment goes.
+bool LoadSdlGL();
+
 }
