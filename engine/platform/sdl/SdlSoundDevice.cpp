@@ -37,7 +37,9 @@ bool SdlSoundDevice::CanOpenOutput() {
     desired.freq = 44100;
     desired.format = AUDIO_S16LSB;
     desired.channels = 2;
-    desired.samples = 1024;
+    // Closing a device waits two of its periods for the sound to drain:
+    // the probe's are short.
+    desired.samples = 64;
     desired.callback = FeedSilence;
     SDL_AudioSpec obtained{};
     SDL_AudioDeviceID probe = SDL_OpenAudioDevice(nullptr, 0, &desired, &obtained, SDL_AUDIO_ALLOW_ANY_CHANGE);
