@@ -2,8 +2,10 @@
 
 #include "demo/scenes/Camera.h"
 #include "demo/scenes/NormalMatrix.h"
+#include "demo/scenes/RadixSort.h"
 #include "engine/core/Engine.h"
 #include "engine/render/Display.h"
+#include "engine/render/FrameMarks.h"
 #include "engine/render/IndexBuffer.h"
 #include "engine/render/ShaderProgram.h"
 #include "engine/render/ShaderProgramManager.h"
@@ -48,10 +50,43 @@ uint8_t PackChannel(float value) {
     return static_cast<uint8_t>(std::min(1.0f, std::max(0.0f, value)) * 255.0f);
 }
 
-void WriteInstance(const Box& box, const Matrix4& view, uint8_t* record) {
-    Vector3 halfSize = {0.5f * box.size.x, 0.5f * box.size.y, 0.5f * box.size.z};
-    Matrix4 model = ComposeTransform(halfSize, box.orientation, box.position);
-    Matrix4 normal = NormalMatrix(Multiply(view, model));
+// Scale, then rotate, then move: the same matrix as ComposeTransform, with
+// the products of zeros and ones left out.
+Matrix4 ModelMatrix(const Box& box) {
+    Matrix4 model = QuaternionToMatrix(box.orientation);
+    const float half[3] = {0.5f * box.size.x, 0.5f * box.size.y, 0.5f * box.size.z};
+    for (int column = 0; column < 3; ++column) {
+        for (int row = 0; row < 3; ++row)
+            model.m[column * 4 + row] *= half[column];
+        model.m[column * 4 + 3] = 0.0f;
+    }
+    model.m[12] = box.position.x;
+    model.m[13] = box.position.y;
+    model.m[14] = box.position.z;
+    model.m[15] = 1.0f;
+    return model;
+}
+
+bool IsAffine(const Matrix4& m) { return m.m[3] == 0.0f && m.m[7] == 0.0f && m.m[11] == 0.0f && m.m[15] == 1.0f; }
+
+// a times b for two matrices whose bottom rows are 0 0 0 1.
+Matrix4 MultiplyAffine(const Matrix4& a, const Matrix4& b) {
+    Matrix4 result;
+    for (int column = 0; column < 4; ++column) {
+        const float* c = &b.m[column * 4];
+        for (int row = 0; row < 3; ++row)
+            result.m[column * 4 + row] = a.m[row] * c[0] + a.m[4 + row] * c[1] + a.m[8 + row] * c[2];
+        result.m[column * 4 + 3] = 0.0f;
+    }
+    for (int row = 0; row < 3; ++row)
+        result.m[12 + row] += a.m[12 + row];
+    result.m[15] = 1.0f;
+    return result;
+}
+
+void WriteInstance(const Box& box, const Matrix4& view, bool affineView, uint8_t* record) {
+    Matrix4 model = ModelMatrix(box);
+    Matrix4 normal = NormalMatrix(affineView ? MultiplyAffine(view, model) : Multiply(view, model));
     std::memcpy(record, model.m, 64);
     std::memcpy(record + 64, normal.m, 64);
     for (int channel = 0; channel < 4; ++channel)
@@ -100,9 +135,10 @@ bool BoxArray::CreateInstances(Display* display, uint32_t count) {
 
 uint32_t BoxArray::BuildInstances(const Matrix4& view) {
     SortNearestFirst(view);
+    const bool affineView = IsAffine(view);
     uint32_t written = 0;
-    for (uint32_t index : drawOrder) {
-        WriteInstance(boxes[index], view, &instanceData[static_cast<size_t>(written) * kBoxInstanceSize]);
+    for (const KeyedIndex& entry : nearness) {
+        WriteInstance(boxes[entry.index], view, affineView, &instanceData[static_cast<size_t>(written) * kBoxInstanceSize]);
         ++written;
     }
     return written;
@@ -112,17 +148,16 @@ uint32_t BoxArray::BuildInstances(const Matrix4& view) {
 // first lets the depth test reject hidden fragments before they are shaded,
 // which on a software rasteriser decides whether a dense view fits a frame.
 void BoxArray::SortNearestFirst(const Matrix4& view) {
-    drawOrder.clear();
-    depths.resize(boxes.size());
+    nearness.clear();
     for (uint32_t index = 0; index < boxes.size(); ++index) {
+        if (!boxes[index].active)
+            continue;
         const Vector3& p = boxes[index].position;
-        depths[index] = view.m[2] * p.x + view.m[6] * p.y + view.m[10] * p.z;  // view z, larger is nearer
-        if (boxes[index].active)
-            drawOrder.push_back(index);
+        const float viewZ = view.m[2] * p.x + view.m[6] * p.y + view.m[10] * p.z;  // larger is nearer
+        nearness.push_back({NearestFirstKey(viewZ), index});
     }
-    std::sort(drawOrder.begin(), drawOrder.end(), [this](uint32_t a, uint32_t b) { return depths[a] > depths[b]; });
+    RadixSortByKey(nearness, sortScratch);
 }
-
 void BoxArray::Draw() {
     Engine* engine = GetEngine();
     Display* display = engine ? engine->GetDisplay() : nullptr;
@@ -134,10 +169,13 @@ void BoxArray::Draw() {
     camera->UpdateView();
     SetUniforms(*camera);
     BindLayouts(display);
+    FrameMarks::Mark(FrameMarks::Point::BuildBegin);
     uint32_t count = BuildInstances(camera->view);
+    if (count > 0)
+        instanceVertices->UpdateRange(instanceData.data(), 0, count);
+    FrameMarks::Mark(FrameMarks::Point::BuildEnd);
     if (count == 0)
         return;
-    instanceVertices->UpdateRange(instanceData.data(), 0, count);
     display->SetDepthTest(true);
     display->SetCulling(true);
     display->SetBlending(false);

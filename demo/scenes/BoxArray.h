@@ -1,6 +1,7 @@
 #pragma once
 
 #include "demo/scenes/Box.h"
+#include "demo/scenes/RadixSort.h"
 #include "engine/core/Matrix4.h"
 #include "engine/render/ResourceHandle.h"
 #include "engine/render/VertexLayout.h"
@@ -52,8 +53,8 @@ private:
     std::unique_ptr<VertexBuffer> instanceVertices;
     VertexLayout instanceLayout;
     std::vector<uint8_t> instanceData;
-    std::vector<uint32_t> drawOrder;  // indices of the active boxes
-    std::vector<float> depths;
+    std::vector<KeyedIndex> nearness;  // the active boxes, nearest first once sorted
+    std::vector<KeyedIndex> sortScratch;
     std::unique_ptr<IndexBuffer> indices;
     ResourceReference program;
 };
