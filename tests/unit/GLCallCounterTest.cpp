@@ -51,3 +51,41 @@ TEST(GLCallCounter, GivesTheTableBackAndLeavesMissingEntriesMissing) {
 }
 
 }
+
+// Cached state: the first setting of a value is a change, setting it again is
+// redundant; render targets, viewports, textures and clear values are apart.
+TEST(GLCallCounter, TellsStateChangesFromRedundantCallsAndAlwaysIssuedOnes) {
+    FakeGLScope fake;
+    GLCallCounter counter;
+    gl.glEnable(0x0B71);   // depth test
+    gl.glEnable(0x0B71);   // again
+    gl.glDisable(0x0B71);
+    gl.glBlendFunc(0x0302, 1);
+    gl.glBlendFunc(0x0302, 1);
+    gl.glUseProgram(3);
+    gl.glUseProgram(3);
+    gl.glBindBuffer(0x8892, 5);
+    gl.glBindBuffer(0x8893, 5);  // another target: a change
+    GLuint deleted = 5;
+    gl.glDeleteBuffers(1, &deleted);
+    gl.glBindBuffer(0x8892, 0);  // the delete already bound 0
+    gl.glEnableVertexAttribArray(2);
+    gl.glEnableVertexAttribArray(2);
+    gl.glVertexAttribDivisor(2, 1);
+    gl.glVertexAttribDivisor(2, 1);
+    EXPECT_EQ(counter.GetStateChangeCount(), 8u);
+    EXPECT_EQ(counter.GetRedundantCount(), 6u);
+
+    gl.glEnable(0x0DE1);  // the texture enable of a bind
+    gl.glEnable(0x0DE1);
+    gl.glBindFramebuffer(0x8D40, 0);
+    gl.glViewport(0, 0, 4, 4);
+    gl.glClearColor(0, 0, 0, 1);
+    EXPECT_EQ(counter.GetAlwaysIssuedCount(), 5u);
+    EXPECT_EQ(counter.GetRedundantCount(), 6u);
+
+    counter.Reset();
+    gl.glUseProgram(3);  // what is known of the state outlives a reset
+    EXPECT_EQ(counter.GetRedundantCount(), 1u);
+    EXPECT_EQ(counter.GetStateChangeCount(), 0u);
+}
