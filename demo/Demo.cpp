@@ -19,6 +19,7 @@
 #include "engine/files/MemoryStream.h"
 #include "engine/platform/ErrorDialog.h"
 #include "engine/render/Display.h"
+#include "engine/render/FrameMarks.h"
 #include "engine/render/RenderTarget.h"
 
 #include <utility>
@@ -245,18 +246,24 @@ void Demo::SetPaused(bool pause) {
 
 void Demo::RenderFrame() {
     if (!GetSettings()->postFx) {
+        FrameMarks::Mark(FrameMarks::Point::SceneBegin);
         sequence->Render(now.time);
+        FrameMarks::Mark(FrameMarks::Point::SceneEnd);
+        FrameMarks::Mark(FrameMarks::Point::FinalPassEnd);
         return;
     }
     Display* display = GetDisplay();
     display->SetRenderTarget(display->FindRenderTarget(kFrameTarget));
+    FrameMarks::Mark(FrameMarks::Point::SceneBegin);
     sequence->Render(now.time);
+    FrameMarks::Mark(FrameMarks::Point::SceneEnd);
     display->SetRenderTarget(nullptr);
     mainPassUniforms.SetFloat("uTime", static_cast<float>(now.time));
     mainPassUniforms.SetFloat("uFlash", static_cast<float>(envelopeTrack->Flash(now.time)));
     mainPassUniforms.SetFloat("uFade", static_cast<float>(envelopeTrack->Fade(now.time)));
     display->SetBlending(false);
     postProcessor->Draw(kFrameTarget, "mainpostfx", mainPassUniforms);
+    FrameMarks::Mark(FrameMarks::Point::FinalPassEnd);
 }
 
 void Demo::OnShutdown() {

@@ -3,6 +3,7 @@
 #include "demo/post/PostProcessor.h"
 #include "demo/scenes/SceneServices.h"
 #include "engine/render/Display.h"
+#include "engine/render/FrameMarks.h"
 
 namespace {
 
@@ -28,5 +29,7 @@ void GlowPass::End() {
         return;
     begun = false;
     SceneDisplay()->SetRenderTarget(previous);
+    FrameMarks::Mark(FrameMarks::Point::GlowBegin);
     ScenePostProcessor()->Glow(kSourceTarget, kScratchTarget, kBlurSize);
+    FrameMarks::Mark(FrameMarks::Point::GlowEnd);
 }

@@ -2,6 +2,7 @@
 
 #include "engine/render/Display.h"
 #include "engine/render/GLConstants.h"
+#include "engine/render/GpuMemory.h"
 
 namespace {
 
@@ -32,6 +33,7 @@ bool BufferStorage::Create(uint32_t newCount, uint32_t newElementSize, bool newD
     dynamic = newDynamic;
     Bind();
     gl.glBufferData(target, ByteSize(), data, Usage());
+    GpuMemory::Add(static_cast<uint64_t>(ByteSize()));
     return true;
 }
 
@@ -41,6 +43,7 @@ void BufferStorage::Release() {
         // the driver may hand out again.
         display->ForgetBuffer(glName);
         gl.glDeleteBuffers(1, &glName);
+        GpuMemory::Remove(static_cast<uint64_t>(ByteSize()));
     }
     glName = 0;
     count = 0;

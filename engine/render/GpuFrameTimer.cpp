@@ -27,6 +27,8 @@ void GpuFrameTimer::Shutdown() {
     current = 0;
     lastSpans.clear();
     lastTotal = 0.0;
+    begun = 0;
+    arrived.clear();
 }
 
 void GpuFrameTimer::BeginFrame(const char* label) {
@@ -40,6 +42,7 @@ void GpuFrameTimer::BeginFrame(const char* label) {
     if (slot.pending)
         Collect(slot);
     slot.labels.clear();
+    slot.number = begun++;
     inFrame = true;
     Stamp(slot, label);
 }
@@ -86,4 +89,25 @@ void GpuFrameTimer::Collect(Slot& slot) {
         lastSpans.push_back({slot.labels[i], static_cast<double>(to - from) / 1e6});
     }
     lastTotal = stamps.back() > stamps.front() ? static_cast<double>(stamps.back() - stamps.front()) / 1e6 : 0.0;
+    if (arrived.size() >= static_cast<size_t>(kMaxKeptFrames))
+        arrived.erase(arrived.begin());
+    arrived.push_back({slot.number, lastSpans});
+}
+
+std::vector<GpuFrameTimer::Frame> GpuFrameTimer::TakeFrames() {
+    std::vector<Frame> taken;
+    taken.swap(arrived);
+    return taken;
+}
+
+void GpuFrameTimer::Flush() {
+    if (!available)
+        return;
+    EndFrame();
+    gl.glFinish();
+    for (int k = 1; k <= kFramesLate; ++k) {
+        Slot& slot = slots[(current + k) % kFramesLate];
+        if (slot.pending)
+            Collect(slot);
+    }
 }

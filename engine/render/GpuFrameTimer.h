@@ -3,6 +3,7 @@
 #include "engine/render/GLFunctions.h"
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -48,10 +49,22 @@ public:
     // Frames whose stamps had not arrived in time and were dropped.
     int DroppedFrames() const { return dropped; }
 
+    // Every frame read back, oldest first, numbered by BeginFrame from 0;
+    // kept until taken, the newest kMaxKeptFrames of them.
+    static constexpr int kMaxKeptFrames = 64;
+    struct Frame {
+        int64_t number = 0;
+        std::vector<Span> spans;
+    };
+    std::vector<Frame> TakeFrames();
+    // Waits for the frames still in flight and reads them back.
+    void Flush();
+
 private:
     struct Slot {
         std::array<GLuint, kMaxMarks + 1> queries{};
         std::vector<std::string> labels;
+        int64_t number = 0;
         bool pending = false;
     };
 
@@ -65,4 +78,6 @@ private:
     int dropped = 0;
     std::vector<Span> lastSpans;
     double lastTotal = 0.0;
+    int64_t begun = 0;
+    std::vector<Frame> arrived;
 };

@@ -2,6 +2,7 @@
 
 #include "engine/core/Engine.h"
 #include "engine/render/GLConstants.h"
+#include "engine/render/GpuMemory.h"
 #include "engine/render/Texture.h"
 #include "engine/render/TextureManager.h"
 
@@ -37,6 +38,8 @@ bool RenderTarget::AttachDepthBuffer(uint32_t newWidth, uint32_t newHeight) {
     gl.glBindRenderbuffer(GL_RENDERBUFFER, depthBuffer);
     gl.glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT, static_cast<GLsizei>(newWidth),
                              static_cast<GLsizei>(newHeight));
+    depthBytes = static_cast<uint64_t>(newWidth) * newHeight * kDepthBytesPerPixel;
+    GpuMemory::Add(depthBytes);
     gl.glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, depthBuffer);
     return true;
 }
@@ -47,6 +50,8 @@ void RenderTarget::Release() {
         gl.glDeleteRenderbuffers(1, &depthBuffer);
     if (framebuffer != 0)
         gl.glDeleteFramebuffers(1, &framebuffer);
+    GpuMemory::Remove(depthBytes);
+    depthBytes = 0;
     depthBuffer = 0;
     framebuffer = 0;
 }

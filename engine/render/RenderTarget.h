@@ -35,5 +35,7 @@ private:
     Display* display;  // not owned
     GLuint framebuffer = 0;
     GLuint depthBuffer = 0;
+    uint64_t depthBytes = 0;  // counted in GpuMemory
+    static constexpr uint64_t kDepthBytesPerPixel = 4;
     ResourceReference colorTexture;
 };

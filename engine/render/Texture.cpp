@@ -2,6 +2,7 @@
 
 #include "engine/files/Image.h"
 #include "engine/render/GLConstants.h"
+#include "engine/render/GpuMemory.h"
 
 namespace {
 
@@ -32,6 +33,7 @@ void Texture::Release() {
     if (glName != 0)
         gl.glDeleteTextures(1, &glName);
     glName = 0;
+    GpuMemory::Remove(memorySize);
     memorySize = 0;
 }
 
@@ -73,8 +75,10 @@ void Texture::Upload(int32_t newWidth, int32_t newHeight, PixelFormat newFormat,
     width = reportedWidth;
     height = reportedHeight;
     format = newFormat;
+    GpuMemory::Remove(memorySize);
     memorySize = static_cast<uint32_t>(width) * (GetPixelFormatInfo(format)->bitsPerPixel / 8) *
                  static_cast<uint32_t>(height);
+    GpuMemory::Add(memorySize);
 }
 
 bool Texture::Update(const Image& image) {

@@ -8,12 +8,13 @@
 #include "engine/files/MemoryStream.h"
 #include "engine/platform/SystemServices.h"
 #include "engine/render/Display.h"
-#include "engine/render/GLCallCounter.h"
+#include "engine/render/GpuMemory.h"
 #include "engine/render/GLFunctions.h"
 #include "tools/capture/CaptureDemo.h"
 #include "tools/capture/CaptureOptions.h"
 #include "tools/capture/CaptureSchedule.h"
 #include "tools/capture/CaptureStats.h"
+#include "tools/capture/FrameProbe.h"
 #include "tools/shared/FrameGrab.h"
 #include "tools/capture/MusicSpan.h"
 #include "tools/capture/VideoMux.h"
@@ -86,7 +87,7 @@ public:
     FrameWriter(CaptureDemo& demo, const CaptureOptions& options, VideoPipe* pipe)
         : demo(demo), options(options), pipe(pipe) {
         if (options.printStats)
-            counter = std::make_unique<GLCallCounter>();
+            probe = std::make_unique<FrameProbe>();
     }
 
     enum class StepResult { Going, ShowOver, Failed };
@@ -94,17 +95,21 @@ public:
     // ShowOver when the show has ended before the frame or the window was
     // closed; Failed when a kept frame could not be written.
     StepResult Step(const CaptureFrame& frame);
-    void Finish() const;
+    void Finish();
     const std::vector<std::string>& Written() const { return names; }
     double FirstTime() const { return firstTime; }
 
 private:
     bool Keep(double time, double startedMs);
+    void Measure(double time, double milliseconds);
+    void TakeGpuFigures();
 
     CaptureDemo& demo;
     const CaptureOptions& options;
     VideoPipe* pipe;  // null: frames go to PNG files
-    std::unique_ptr<GLCallCounter> counter;
+    std::unique_ptr<FrameProbe> probe;
+    double updateMs = 0.0;
+    double frameMs = 0.0;
     CaptureStats stats;
     RgbPicture picture;
     std::vector<std::string> names;
@@ -119,14 +124,21 @@ double NowMs() {
 FrameWriter::StepResult FrameWriter::Step(const CaptureFrame& frame) {
     Display* display = demo.GetDisplay();
     const double started = NowMs();
-    if (counter)
-        counter->Reset();
+    const bool probed = probe && frame.keep;
+    if (probed)
+        probe->BeginFrame();
     demo.SetShowTime(frame.time);
     demo.SetDrawing(frame.keep);
     demo.Update();
+    const double updated = NowMs();
     display->BeginFrame();
     if (!demo.Frame())
         return StepResult::ShowOver;
+    if (probed) {
+        probe->EndFrame();
+        updateMs = updated - started;
+        frameMs = NowMs() - updated;
+    }
     if (frame.keep && !Keep(frame.time, started))
         return StepResult::Failed;
     display->EndFrame();
@@ -136,7 +148,6 @@ FrameWriter::StepResult FrameWriter::Step(const CaptureFrame& frame) {
 }
 
 bool FrameWriter::Keep(double time, double startedMs) {
-    const uint64_t calls = counter ? counter->GetCount() : 0;
     gl.glFinish();
     const double milliseconds = NowMs() - startedMs;
     GrabFrame(options.width, options.height, picture);
@@ -151,18 +162,49 @@ bool FrameWriter::Keep(double time, double startedMs) {
     if (names.empty())
         firstTime = time;
     names.push_back(name);
-    if (options.printStats) {
-        const std::string scene = SceneNameAt(time);
-        stats.Add(scene, milliseconds, calls);
-        std::printf("%s %-12s %8.1f ms %6llu GL calls\n", name.c_str(), scene.c_str(), milliseconds,
-                    static_cast<unsigned long long>(calls));
-    }
+    if (probe)
+        Measure(time, milliseconds);
     return true;
 }
 
-void FrameWriter::Finish() const {
-    if (options.printStats && !names.empty())
-        stats.PrintSummary(stdout);
+void FrameWriter::Measure(double time, double milliseconds) {
+    FrameFigures figures;
+    figures.file = names.back();
+    figures.time = time;
+    figures.scene = SceneNameAt(time);
+    figures.milliseconds = milliseconds;
+    figures.updateMs = updateMs;
+    figures.buildMs = probe->BuildMilliseconds();
+    figures.submitMs = frameMs > figures.buildMs ? frameMs - figures.buildMs : 0.0;
+    const GLCallCounter& calls = probe->Calls();
+    figures.glCalls = calls.GetCount();
+    figures.drawCalls = calls.GetDrawCount();
+    figures.stateChanges = calls.GetStateChangeCount();
+    figures.redundant = calls.GetRedundantCount();
+    figures.alwaysIssued = calls.GetAlwaysIssuedCount();
+    stats.Add(figures);
+    TakeGpuFigures();
+}
+
+void FrameWriter::TakeGpuFigures() {
+    for (const FrameProbe::GpuFigures& gpu : probe->TakeGpuFrames()) {
+        if (FrameFigures* figures = stats.Frame(static_cast<size_t>(gpu.frame))) {
+            figures->gpuTimed = true;
+            figures->gpuSceneMs = gpu.sceneMs;
+            figures->gpuGlowMs = gpu.glowMs;
+            figures->gpuFinalMs = gpu.finalMs;
+        }
+    }
+}
+
+void FrameWriter::Finish() {
+    if (!probe || names.empty())
+        return;
+    probe->Flush();
+    TakeGpuFigures();
+    stats.PrintFrames(stdout);
+    stats.PrintSummary(stdout);
+    CaptureStats::PrintMemory(stdout, GpuMemory::Current(), GpuMemory::Peak());
 }
 
 bool WriteSound(CaptureDemo& demo, const CaptureOptions& options, double from, size_t frames) {
