@@ -166,10 +166,7 @@ void ListDisplaySettings(const std::string& deviceName, std::vector<DisplaySetti
     int display = video.Started() ? DisplayNamed(deviceName) : -1;
     if (display < 0)
         return;
-    for (int index = 0; index < SDL_GetNumDisplayModes(display); ++index) {
-        SDL_DisplayMode mode;
-        if (SDL_GetDisplayMode(display, index, &mode) != 0)
-            continue;
+    for (const SDL_DisplayMode& mode : ListDisplayModes(display)) {
         out.push_back({static_cast<uint32_t>(mode.w), static_cast<uint32_t>(mode.h),
                        static_cast<uint32_t>(SDL_BYTESPERPIXEL(mode.format) * 8),
                        static_cast<uint32_t>(mode.refresh_rate)});

@@ -67,13 +67,9 @@ std::vector<PixelFormatRequest> NearestRequests(const PixelFormatRequest& reques
 }
 
 // A listed mode of exactly that size, the one of that depth if there is one.
-// Entries without a size (SDL reports those now and then) never match.
 bool FindDisplayMode(int display, uint32_t width, uint32_t height, uint32_t bitsPerPixel, SDL_DisplayMode& found) {
     bool any = false;
-    for (int index = 0; index < SDL_GetNumDisplayModes(display); ++index) {
-        SDL_DisplayMode mode;
-        if (SDL_GetDisplayMode(display, index, &mode) != 0 || mode.w <= 0 || mode.h <= 0)
-            continue;
+    for (const SDL_DisplayMode& mode : ListDisplayModes(display)) {
         if (static_cast<uint32_t>(mode.w) != width || static_cast<uint32_t>(mode.h) != height)
             continue;
         bool sameDepth = static_cast<uint32_t>(SDL_BYTESPERPIXEL(mode.format) * 8) == bitsPerPixel;

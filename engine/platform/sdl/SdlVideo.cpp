@@ -56,4 +56,17 @@ bool LoadSdlGL() {
     return loaded;
 }
 
+std::vector<SDL_DisplayMode> ListDisplayModes(int display) {
+    std::vector<SDL_DisplayMode> modes;
+    for (int index = 0; index < SDL_GetNumDisplayModes(display); ++index) {
+        SDL_DisplayMode mode;
+        if (SDL_GetDisplayMode(display, index, &mode) == 0 && mode.w > 0 && mode.h > 0)
+            modes.push_back(mode);
+    }
+    SDL_DisplayMode desktop;
+    if (modes.empty() && SDL_GetDesktopDisplayMode(display, &desktop) == 0 && desktop.w > 0 && desktop.h > 0)
+        modes.push_back(desktop);
+    return modes;
+}
+
 }

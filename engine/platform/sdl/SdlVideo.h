@@ -1,5 +1,9 @@
 #pragma once
 
+#include <SDL.h>
+
+#include <vector>
+
 namespace platform {
 
 // Starts SDL's video subsystem on a real screen, once per process; later
@@ -13,5 +17,9 @@ bool StartSdlVideo();
 // makes a throwaway window and context at every load after an unload, as
 // the last GL window of the moment goes.
 bool LoadSdlGL();
+
+// The modes a display lists, those with a size. SDL's offscreen driver lists
+// only one without a size; there the desktop mode is the display's one mode.
+std::vector<SDL_DisplayMode> ListDisplayModes(int display);
 
 }
