@@ -14,7 +14,9 @@ const char* const kCaptureUsage =
     "Renders the show at a fixed step into DIR/tNNNNNNN.png (the time in milliseconds).\n"
     "A span or the whole show also writes DIR/music.wav, and --video muxes both with ffmpeg.\n"
     "--pipe sends the frames of the video to ffmpeg as they are drawn, and writes no PNG files.\n"
-    "--stats prints the render time and the GL calls of every frame kept, and a summary per scene.\n";
+    "--stats prints, as key=value lines, every frame's CPU time (update, build, submission), its GPU\n"
+    "time (scene, glow, final pass; n/a without timer queries) and its GL calls, then a summary per\n"
+    "scene and the GPU memory the engine allocated.\n";
 
 namespace {
 
