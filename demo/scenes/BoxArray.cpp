@@ -84,11 +84,68 @@ Matrix4 MultiplyAffine(const Matrix4& a, const Matrix4& b) {
     return result;
 }
 
-void WriteInstance(const Box& box, const Matrix4& view, bool affineView, uint8_t* record) {
-    Matrix4 model = ModelMatrix(box);
-    Matrix4 normal = NormalMatrix(affineView ? MultiplyAffine(view, model) : Multiply(view, model));
-    std::memcpy(record, model.m, 64);
-    std::memcpy(record + 64, normal.m, 64);
+// What the normal matrices of one frame share. For a box that is not turned
+// the model is T(p)·S(h), and the transposed inverse of V·T(p)·S(h) with V
+// affine has the columns of V's own normal matrix over h, and the bottom row
+// (V's bottom row - p) over h: no inverse per box.
+struct FrameNormals {
+    Matrix4 view;
+    bool affine = false;
+    bool viewInvertible = false;
+    Matrix4 viewNormal;
+};
+
+FrameNormals NormalsOf(const Matrix4& view) {
+    FrameNormals frame;
+    frame.view = view;
+    frame.affine = IsAffine(view);
+    if (frame.affine) {
+        const float* m = view.m;
+        const float determinant = m[0] * (m[5] * m[10] - m[6] * m[9]) - m[4] * (m[1] * m[10] - m[2] * m[9]) +
+                                  m[8] * (m[1] * m[6] - m[2] * m[5]);
+        frame.viewInvertible = determinant != 0.0f;
+        frame.viewNormal = NormalMatrix(view);
+    }
+    return frame;
+}
+
+bool IsUnturned(const Box& box) {
+    return box.orientation.x == 0.0f && box.orientation.y == 0.0f && box.orientation.z == 0.0f &&
+           box.orientation.w == 1.0f && box.size.x != 0.0f && box.size.y != 0.0f && box.size.z != 0.0f;
+}
+
+void WriteUnturned(const Box& box, const FrameNormals& frame, float* model, float* normal) {
+    const float half[3] = {0.5f * box.size.x, 0.5f * box.size.y, 0.5f * box.size.z};
+    const float position[3] = {box.position.x, box.position.y, box.position.z};
+    std::memset(model, 0, 64);
+    for (int column = 0; column < 3; ++column) {
+        model[column * 5] = half[column];
+        model[12 + column] = position[column];
+        const float inverse = 1.0f / half[column];
+        const float* source = &frame.viewNormal.m[column * 4];
+        float* target = &normal[column * 4];
+        target[0] = source[0] * inverse;
+        target[1] = source[1] * inverse;
+        target[2] = source[2] * inverse;
+        target[3] = (source[3] - position[column]) * inverse;
+    }
+    model[15] = 1.0f;
+    normal[12] = normal[13] = normal[14] = 0.0f;
+    normal[15] = 1.0f;
+}
+
+void WriteInstance(const Box& box, const FrameNormals& frame, uint8_t* record) {
+    if (frame.affine && frame.viewInvertible && IsUnturned(box)) {
+        float matrices[32];
+        WriteUnturned(box, frame, matrices, matrices + 16);
+        std::memcpy(record, matrices, 128);
+    } else {
+        Matrix4 model = ModelMatrix(box);
+        Matrix4 normal =
+            NormalMatrix(frame.affine ? MultiplyAffine(frame.view, model) : Multiply(frame.view, model));
+        std::memcpy(record, model.m, 64);
+        std::memcpy(record + 64, normal.m, 64);
+    }
     for (int channel = 0; channel < 4; ++channel)
         record[128 + channel] = PackChannel(box.color[channel]);
 }
@@ -135,10 +192,10 @@ bool BoxArray::CreateInstances(Display* display, uint32_t count) {
 
 uint32_t BoxArray::BuildInstances(const Matrix4& view) {
     SortNearestFirst(view);
-    const bool affineView = IsAffine(view);
+    const FrameNormals frame = NormalsOf(view);
     uint32_t written = 0;
     for (const KeyedIndex& entry : nearness) {
-        WriteInstance(boxes[entry.index], view, affineView, &instanceData[static_cast<size_t>(written) * kBoxInstanceSize]);
+        WriteInstance(boxes[entry.index], frame, &instanceData[static_cast<size_t>(written) * kBoxInstanceSize]);
         ++written;
     }
     return written;

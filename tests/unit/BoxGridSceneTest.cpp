@@ -162,6 +162,35 @@ TEST_F(BoxGridSceneTest, InstanceRecordCarriesModelNormalMatrixAndPackedColour) 
     EXPECT_EQ(color[3], 255);
 }
 
+// Under a camera that is turned and moved, every record's normal matrix is the
+// transposed inverse of view times model, whether the box is turned or not.
+TEST_F(BoxGridSceneTest, NormalMatrixIsTheTransposedInverseOfTheModelView) {
+    Begin(3, 10.0);
+    At(10.0);
+    BoxArray& boxes = const_cast<BoxArray&>(*scene.GetBoxArray());
+    for (Box& box : boxes.GetBoxes())
+        box.active = 0;
+    Box& unturned = boxes.GetBoxes()[0];
+    Box& turned = boxes.GetBoxes()[1];
+    unturned = {1, {1.5f, -2.0f, 3.0f}, kIdentityQuaternion, {0.8f, 2.5f, 1.2f}, {1, 1, 1, 1}};
+    turned = unturned;
+    turned.position = {-4.0f, 1.0f, 0.5f};
+    turned.orientation = {0.0f, 0.38268343f, 0.0f, 0.92387953f};  // 45 degrees about y
+    const Matrix4 view = LookAt({12.0f, 7.0f, -9.0f}, {0.0f, 0.0f, 0.0f}, {0.0f, 1.0f, 0.0f});
+    ASSERT_EQ(boxes.BuildInstances(view), 2u);
+    for (uint32_t k = 0; k < 2; ++k) {
+        float record[32];
+        std::memcpy(record, boxes.GetInstanceData().data() + k * kBoxInstanceSize, sizeof record);
+        const Box& box = record[12] == unturned.position.x ? unturned : turned;
+        const Vector3 half = {0.5f * box.size.x, 0.5f * box.size.y, 0.5f * box.size.z};
+        const Matrix4 inverse = Inverse(Multiply(view, ComposeTransform(half, box.orientation, box.position)));
+        for (int column = 0; column < 4; ++column)
+            for (int row = 0; row < 4; ++row)
+                EXPECT_NEAR(record[16 + column * 4 + row], inverse.m[row * 4 + column], 1e-4)
+                    << "box " << k << ", column " << column << ", row " << row;
+    }
+}
+
 TEST_F(BoxGridSceneTest, InstancesAreWrittenNearestFirst) {
     Begin(1, 10.0);
     At(10.0);
