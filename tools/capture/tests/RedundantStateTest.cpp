@@ -2,19 +2,12 @@
 // current, in any scene of the show, its glow and final pass included:
 // a few frames at each moment of the golden frames, counted call by call.
 // Needs a display.
-#include "engine/core/AppSettings.h"
-#include "engine/core/CrtRandom.h"
 #include "engine/core/EntryPoint.h"
-#include "engine/render/Display.h"
 #include "engine/render/GLCallCounter.h"
-#include "tools/capture/CaptureDemo.h"
-#include "tools/capture/CaptureRun.h"
 #include "tools/capture/CaptureStats.h"
+#include "tools/capture/tests/ShowInWindow.h"
 
 #include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <filesystem>
 
 namespace {
 
@@ -25,19 +18,11 @@ const double kMoments[] = {1.5, 8.6, 11.3, 17.9, 21.85, 30.0, 48.0, 60.0, 66.8, 
 }
 
 TEST(RedundantState, NoSceneSetsAValueAlreadyCurrent) {
-    const char* display = std::getenv("DISPLAY");
-    if (!display || !*display)
+    if (!HasDisplay())
         GTEST_SKIP() << "needs a display";
-    std::filesystem::current_path(ZP_SOURCE_DIR);
     AppSettings settings;
-    settings.width = 160;
-    settings.height = 120;
-    settings.fullscreen = false;
-    settings.vsync = false;
-    settings.music = false;
-    Srand(Demo::kRandomSeed);
     CaptureDemo demo;
-    ASSERT_TRUE(demo.Init(&settings) && Precalculate(demo));
+    ASSERT_TRUE(StartShowInWindow(demo, settings, 160, 120));
     {
         GLCallCounter counter;
         for (double moment : kMoments) {
@@ -46,11 +31,7 @@ TEST(RedundantState, NoSceneSetsAValueAlreadyCurrent) {
             for (int frame = 0; frame < kFramesEach; ++frame) {
                 const double time = moment + frame * kStep;
                 counter.Reset();
-                demo.SetShowTime(time);
-                demo.Update();
-                demo.GetDisplay()->BeginFrame();
-                ASSERT_TRUE(demo.Frame()) << time;
-                demo.GetDisplay()->EndFrame();
+                ASSERT_TRUE(DrawFrameAt(demo, time)) << time;
                 EXPECT_EQ(counter.GetRedundantCount(), 0u) << SceneNameAt(time) << " at " << time << " s";
                 EXPECT_GT(counter.GetDrawCount(), 0u) << time;
             }
