@@ -67,8 +67,6 @@ Matrix4 ModelMatrix(const Box& box) {
     return model;
 }
 
-bool IsAffine(const Matrix4& m) { return m.m[3] == 0.0f && m.m[7] == 0.0f && m.m[11] == 0.0f && m.m[15] == 1.0f; }
-
 // a times b for two matrices whose bottom rows are 0 0 0 1.
 Matrix4 MultiplyAffine(const Matrix4& a, const Matrix4& b) {
     Matrix4 result;

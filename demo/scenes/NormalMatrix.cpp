@@ -2,8 +2,6 @@
 
 namespace {
 
-bool IsAffine(const Matrix4& m) { return m.m[3] == 0.0f && m.m[7] == 0.0f && m.m[11] == 0.0f && m.m[15] == 1.0f; }
-
 void Cross(const float* a, const float* b, float* out) {
     out[0] = a[1] * b[2] - a[2] * b[1];
     out[1] = a[2] * b[0] - a[0] * b[2];
@@ -48,6 +46,8 @@ Matrix4 AffineNormalMatrix(const Matrix4& m) {
 }
 
 }
+
+bool IsAffine(const Matrix4& m) { return m.m[3] == 0.0f && m.m[7] == 0.0f && m.m[11] == 0.0f && m.m[15] == 1.0f; }
 
 Matrix4 NormalMatrix(const Matrix4& modelView) {
     if (IsAffine(modelView))
