@@ -119,7 +119,7 @@ run_once() {
     tracer=$!
     while kill -0 "$tracer" 2>/dev/null; do
         [ -z "$pid" ] && [ -s "$trace" ] && pid=$(awk 'NR == 1 { print $1; exit }' "$trace")
-        if { [ -s "$trace" ] && read_phases "$trace" | grep -q "^$last_phase "; } || [ $SECONDS -ge $deadline ]; then
+        if { [ -s "$trace" ] && read_phases "$trace" | grep "^$last_phase " >/dev/null; } || [ $SECONDS -ge $deadline ]; then
             # SIGKILL: on SIGTERM SDL asks for an orderly end, which waits for the precalc.
             [ -n "$pid" ] && kill -KILL "$pid" 2>/dev/null
             break

@@ -24,7 +24,7 @@ demo_pid=""
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 pass() { echo "ok: $*"; }
-installed() { dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; }
+installed() { dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep 'install ok installed' >/dev/null; }
 cleanup() {
     [ -n "$demo_pid" ] && kill "$demo_pid" 2>/dev/null
     $sudo dpkg --purge "$package" >/dev/null 2>&1 || true

@@ -41,7 +41,7 @@ rm -f "$folder/demo.log"
 (cd "$folder" && wine_run 300 "$folder/zpdemo.exe" writelog >out.txt 2>&1)
 status=$?
 [ "$status" -eq 1 ] && pass "without the pak: exit 1" || fail "without the pak: exit $status, not 1"
-if play_log "$folder" | grep -qE 'ERROR.*Cannot load shader'; then
+if play_log "$folder" | grep -E 'ERROR.*Cannot load shader' >/dev/null; then
     pass "without the pak: \"$(play_log "$folder" | grep -m1 -oE 'Cannot load shader.*')\""
 else
     fail "without the pak: no shader-loading error in demo.log"

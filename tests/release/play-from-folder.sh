@@ -9,13 +9,15 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 pass() { echo "ok: $*"; }
 
 # demo.log without the CR of the Windows runtime's line ends.
+# Searched with `grep >/dev/null`, never `grep -q`: under pipefail, -q stops
+# reading at the first match and the writer's SIGPIPE fails the pipeline.
 play_log() { tr -d '\r' 2>/dev/null <"$1/demo.log"; }
 
 # Waits up to LIMIT seconds for a whole line in DIR's demo.log while PID runs.
 play_wait_for_log_line() {
     local dir=$1 line=$2 pid=$3 limit=$4
     for _ in $(seq $((limit * 10))); do
-        play_log "$dir" | grep -qF -- "$line" && return 0
+        play_log "$dir" | grep -F -- "$line" >/dev/null && return 0
         kill -0 "$pid" 2>/dev/null || return 1
         sleep 0.1
     done
@@ -41,7 +43,7 @@ play_from_folder() {
         tail -n 20 "$dir/out.txt"
         return
     fi
-    play_log "$dir" | grep -qF "Opening display..." && pass "the display opened" || fail "the display was not opened"
+    play_log "$dir" | grep -F "Opening display..." >/dev/null && pass "the display opened" || fail "the display was not opened"
     pass "the precalculation finished"
     sleep 2
     if title=$(show_wait_for_frames "$pid" 30 "$window_pattern"); then

@@ -106,7 +106,7 @@ live_pid=$!
 expect_line "started" "time 30.000 pattern 10.7 paused" "$start_limit"
 first=$(printed | grep -m1 '^time ')
 [ "$first" = "time 30.000 pattern 10.7 paused" ] || fail "the first transport line is \"$first\""
-if printed | grep -q '^reload '; then
+if printed | grep '^reload ' >/dev/null; then
     fail "reloads reported before any file changed: $(printed | grep '^reload ' | head -n 3)"
     finish
 fi
@@ -114,7 +114,7 @@ fi
 # 2. A comment appended to a shader: reloaded through the directory monitor.
 printf '// saved while the show runs\n' >>"$scratch/$shader"
 expect_line "shader saved" "reload $shader ok" 10
-if printed | grep -q '^reload .* error '; then
+if printed | grep '^reload .* error ' >/dev/null; then
     fail "a reload failed: $(printed | grep -m1 '^reload .* error ')"
 fi
 
