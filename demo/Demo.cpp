@@ -83,7 +83,7 @@ void Demo::SetUpMusic() {
 bool Demo::OpenMusic() {
     Message(LOG_SYSTEM, "Loading music...");
     MemoryStream encoded;
-    return GetFileSystem()->ReadFile(kMusicFile, encoded) && musicPlayer->Open(encoded);
+    return GetFileSystem()->ReadFile(kMusicFile, encoded) && musicPlayer->Open(std::move(encoded));
 }
 
 bool Demo::SetUpSequence() {

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstring>
 #include <limits>
+#include <utility>
 
 bool MusicPlayer::IsPlayableFormat(int channels, long rate) {
     return (channels == 1 || channels == 2) && rate >= kMinRate && rate <= kMaxRate;
@@ -34,13 +35,13 @@ bool MusicPlayer::UseDevice(std::unique_ptr<SoundDevice> soundDevice, void* wind
     return true;
 }
 
-bool MusicPlayer::Open(const MemoryStream& encoded) {
+bool MusicPlayer::Open(MemoryStream encoded) {
     if (!deviceReady)
         return false;
     Close();
     if (!IsPlainOggStream(encoded.Data(), encoded.Length()))
         return false;
-    source = std::make_unique<MemoryStream>(encoded);
+    source = std::make_unique<MemoryStream>(std::move(encoded));
     // On failure vorbisfile has already cleared the decoder.
     if (ov_open_callbacks(source.get(), &decoder, nullptr, 0, kMemoryStreamCallbacks) != 0) {
         source.reset();

@@ -39,12 +39,13 @@ public:
     // The same with a device made elsewhere (another output, a test's).
     bool UseDevice(std::unique_ptr<SoundDevice> soundDevice, void* window);
 
-    // Decodes from a copy of the encoded file and prefills the buffer; false,
+    // Decodes from its own copy of the encoded file (moved in when the caller
+    // hands it over) and prefills the buffer; false,
     // with nothing open, without a device, for a stream that is not OGG
     // Vorbis, for a format the buffer cannot play (other than mono or stereo,
     // or a rate outside kMinRate to kMaxRate), or when the device cannot make
     // the buffer.
-    bool Open(const MemoryStream& encoded);
+    bool Open(MemoryStream encoded);
     void Close();
     // Jumps the track, before Play, while paused or while playing: the play
     // cursor goes back to the ring's start and the ring is refilled from the

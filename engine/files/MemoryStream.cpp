@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <limits>
+#include <utility>
 
 MemoryStream::MemoryStream(const MemoryStream& other)
     : Stream(other), InputStream(other), OutputStream(other), data(other.data) {}
@@ -15,6 +16,24 @@ MemoryStream& MemoryStream::operator=(const MemoryStream& other) {
         good = other.good;
         data = other.data;
         position = 0;
+    }
+    return *this;
+}
+
+MemoryStream::MemoryStream(MemoryStream&& other) noexcept
+    : Stream(other), InputStream(other), OutputStream(other), data(std::move(other.data)) {
+    other.data.clear();
+    other.position = 0;
+}
+
+MemoryStream& MemoryStream::operator=(MemoryStream&& other) noexcept {
+    if (this != &other) {
+        Stream::operator=(other);
+        good = other.good;
+        data = std::move(other.data);
+        position = 0;
+        other.data.clear();
+        other.position = 0;
     }
     return *this;
 }

@@ -15,6 +15,10 @@ public:
     // A copy has its own bytes and reads from the start.
     MemoryStream(const MemoryStream& other);
     MemoryStream& operator=(const MemoryStream& other);
+    // A move takes the bytes without copying them and reads from the start;
+    // the stream moved from is left empty.
+    MemoryStream(MemoryStream&& other) noexcept;
+    MemoryStream& operator=(MemoryStream&& other) noexcept;
     ~MemoryStream() override = default;
 
     int32_t Read(void* dst, uint32_t count) override;

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace {
 
 MemoryStream StreamOf(const std::string& bytes) {
@@ -43,6 +45,25 @@ TEST(MemoryStreamTest, WriteAppendsWithoutMovingThePosition) {
     EXPECT_EQ(stream.Write("xyz", 3), 3);
     EXPECT_EQ(BytesOf(stream), "abcdexyz");
     EXPECT_EQ(stream.Tell(), 2u);
+}
+
+TEST(MemoryStreamTest, AMoveHandsOverTheBytesAndReadsFromTheStart) {
+    MemoryStream source = StreamOf("abcdef");
+    ASSERT_TRUE(source.Seek(4, SeekOrigin::Begin));
+    const uint8_t* bytes = source.Data();
+    MemoryStream moved(std::move(source));
+    EXPECT_EQ(moved.Data(), bytes);
+    EXPECT_EQ(moved.Tell(), 0u);
+    EXPECT_EQ(source.Length(), 0u);
+    EXPECT_EQ(source.Tell(), 0u);
+    EXPECT_EQ(source.BytesLeft(), 0u);
+
+    MemoryStream assigned = StreamOf("xyz");
+    ASSERT_TRUE(assigned.Seek(2, SeekOrigin::Begin));
+    assigned = std::move(moved);
+    EXPECT_EQ(assigned.Tell(), 0u);
+    EXPECT_EQ(BytesOf(assigned), "abcdef");
+    EXPECT_EQ(moved.Length(), 0u);
 }
 
 TEST(MemoryStreamTest, ResizeZeroFillsAndPullsThePositionBack) {
