@@ -119,6 +119,11 @@ run_once() {
             "$demo" writelog >/dev/null 2>&1
     ) &
     tracer=$!
+    # The trace keeps its own times, so the run can be stopped late: look
+    # rarely. Every look forks tools that would take CPU time from the start
+    # being measured, on a machine with few cores (checking every 50 ms made
+    # the first frame about 80 ms later here).
+    sleep 1
     while kill -0 "$tracer" 2>/dev/null; do
         [ -z "$pid" ] && [ -s "$trace" ] && pid=$(awk 'NR == 1 { print $1; exit }' "$trace")
         if { [ -s "$trace" ] && read_phases "$trace" | grep "^$last_phase " >/dev/null; } || [ $SECONDS -ge $deadline ]; then
@@ -126,7 +131,7 @@ run_once() {
             [ -n "$pid" ] && kill -KILL "$pid" 2>/dev/null
             break
         fi
-        sleep 0.05
+        sleep 0.5
     done
     wait "$tracer" 2>/dev/null || true
     tracer=""
