@@ -98,10 +98,7 @@ FrameNormals NormalsOf(const Matrix4& view) {
     frame.view = view;
     frame.affine = IsAffine(view);
     if (frame.affine) {
-        const float* m = view.m;
-        const float determinant = m[0] * (m[5] * m[10] - m[6] * m[9]) - m[4] * (m[1] * m[10] - m[2] * m[9]) +
-                                  m[8] * (m[1] * m[6] - m[2] * m[5]);
-        frame.viewInvertible = determinant != 0.0f;
+        frame.viewInvertible = LinearDeterminant(view) != 0.0f;
         frame.viewNormal = NormalMatrix(view);
     }
     return frame;
@@ -213,6 +210,7 @@ void BoxArray::SortNearestFirst(const Matrix4& view) {
     }
     RadixSortByKey(nearness, sortScratch);
 }
+
 void BoxArray::Draw() {
     Engine* engine = GetEngine();
     Display* display = engine ? engine->GetDisplay() : nullptr;

@@ -28,6 +28,7 @@ Matrix4 AffineNormalMatrix(const Matrix4& m) {
     Cross(c1, c2, &result.m[0]);
     Cross(c2, c0, &result.m[4]);
     Cross(c0, c1, &result.m[8]);
+    // c0 . (c1 x c2), as LinearDeterminant, with the cross product at hand.
     const float determinant = c0[0] * result.m[0] + c0[1] * result.m[1] + c0[2] * result.m[2];
     if (determinant == 0.0f)
         return Transposed(m);
@@ -48,6 +49,12 @@ Matrix4 AffineNormalMatrix(const Matrix4& m) {
 }
 
 bool IsAffine(const Matrix4& m) { return m.m[3] == 0.0f && m.m[7] == 0.0f && m.m[11] == 0.0f && m.m[15] == 1.0f; }
+
+float LinearDeterminant(const Matrix4& m) {
+    float cross[3];
+    Cross(&m.m[4], &m.m[8], cross);
+    return m.m[0] * cross[0] + m.m[1] * cross[1] + m.m[2] * cross[2];
+}
 
 Matrix4 NormalMatrix(const Matrix4& modelView) {
     if (IsAffine(modelView))

@@ -3,6 +3,7 @@
 #include "engine/render/GLFunctions.h"
 
 #include <map>
+#include <optional>
 #include <utility>
 
 // What the GL state the render device caches has been set to, as seen from
@@ -25,13 +26,13 @@ public:
     static bool IsCachedCapability(GLenum capability);
 
 private:
-    template <typename Key, typename Value>
-    static bool Set(std::map<Key, Value>& known, const Key& key, const Value& value);
+    template <typename Value>
+    static bool Set(std::optional<Value>& known, const Value& value);
 
-    std::map<GLenum, bool> capabilities;
-    std::map<int, std::pair<GLenum, GLenum>> blendFunc;  // one entry, key 0
-    std::map<int, GLuint> program;                      // one entry, key 0
-    std::map<GLenum, GLuint> buffers;
-    std::map<GLuint, bool> attributes;
-    std::map<GLuint, GLuint> divisors;
+    std::map<GLenum, std::optional<bool>> capabilities;
+    std::optional<std::pair<GLenum, GLenum>> blendFunc;
+    std::optional<GLuint> program;
+    std::map<GLenum, std::optional<GLuint>> buffers;
+    std::map<GLuint, std::optional<bool>> attributes;
+    std::map<GLuint, std::optional<GLuint>> divisors;
 };
