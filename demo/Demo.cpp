@@ -9,6 +9,7 @@
 #include "demo/show/Scene.h"
 #include "demo/show/Sequence.h"
 #include "demo/show/Tempo.h"
+#include "engine/audio/MusicFailover.h"
 #include "engine/audio/MusicPlayer.h"
 #include "engine/core/AppSettings.h"
 #include "engine/core/Clock.h"
@@ -18,6 +19,7 @@
 #include "engine/files/FileSystem.h"
 #include "engine/files/MemoryStream.h"
 #include "engine/platform/ErrorDialog.h"
+#include "engine/platform/SystemServices.h"
 #include "engine/render/Display.h"
 #include "engine/render/FrameMarks.h"
 #include "engine/render/RenderTarget.h"
@@ -113,6 +115,22 @@ bool Demo::StartPrecalc() {
 
 double Demo::ClockTime() const { return GetClock() ? GetClock()->GetTime() : 0.0; }
 
+// Real seconds, for the music's stand-in: the engine clock's steps are
+// clamped and would fall behind after a long frame.
+double Demo::WallTime() {
+    return static_cast<double>(platform::PerformanceCounter()) / static_cast<double>(platform::PerformanceFrequency());
+}
+
+double Demo::MusicTime() {
+    MusicFailoverEvent event;
+    const double t = musicFailover->Update(WallTime(), event);
+    if (event.lost)
+        Message(LOG_WARNING, "Sound device lost; the show goes on on the clock.");
+    if (event.back)
+        Message(LOG_WARNING, "Sound device back; the music resumes at %.3f s.", event.backAt);
+    return t;
+}
+
 void Demo::Update() {
     if (state != DemoState::Playing) {
         now = DemoTime();
@@ -125,8 +143,7 @@ void Demo::Update() {
     }
     double t = 0.0;
     if (GetSettings()->music) {
-        musicPlayer->Update();
-        t = musicPlayer->GetPosition();
+        t = MusicTime();
     } else {
         t = ClockTime() - clockOrigin;
     }
@@ -179,6 +196,9 @@ bool Demo::StartPlayback() {
         Message(LOG_SYSTEM, "Starting music playback...");
         if (musicPlayer->IsDeviceReady() && musicPlayer->IsOpen())
             musicPlayer->Play();
+        musicFailover = std::make_unique<MusicFailover>(
+            *musicPlayer, MusicFailover::DefaultOutput(GetDisplay()->GetWindowHandle(), musicPlayer->Format()));
+        musicFailover->Restart(WallTime(), offset);
     }
     state = DemoState::Playing;
     return true;
@@ -208,9 +228,10 @@ void Demo::RewindTo(double time, double step) {
     now = DemoTime();
     for (int64_t frame = 0; static_cast<double>(frame) * step < time - kSameFrame; ++frame)
         AdvanceUndrawn(static_cast<double>(frame) * step);
-    if (GetSettings()->music)
+    if (GetSettings()->music) {
         musicPlayer->Seek(time);
-    else
+        musicFailover->Restart(WallTime(), time);
+    } else
         clockOrigin = ClockTime() - time;
     if (paused) {
         // The clock stands still: the next frame is the one at `time`, and
@@ -234,10 +255,12 @@ void Demo::SetPaused(bool pause) {
         return;
     paused = pause;
     if (GetSettings()->music) {
-        if (paused)
+        if (paused) {
             musicPlayer->Pause();
-        else
+        } else {
             musicPlayer->Resume();
+            musicFailover->Restart(WallTime(), now.time);
+        }
     } else if (!paused) {
         // The clock went on while the show stood still.
         clockOrigin = ClockTime() - now.time;
@@ -290,6 +313,9 @@ void Demo::StopPrecalc() {
 
 void Demo::TearDownMusic() {
     tempo.reset();
+    // The failover's thread may still be closing a stalled device; it is
+    // given a moment, never waited for.
+    musicFailover.reset();
     if (!musicPlayer)
         return;
     // The player's destructor stops the buffer, closes the track and lets

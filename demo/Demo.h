@@ -10,6 +10,7 @@
 #include <memory>
 
 class EnvelopeTrack;
+class MusicFailover;
 class MusicPlayer;
 class PostProcessor;
 class PrecalcQueue;
@@ -61,6 +62,7 @@ public:
 protected:
     // Seconds of the engine clock, the show's time when there is no music.
     virtual double ClockTime() const;
+    static double WallTime();
     // False for a frame whose scenes are advanced but not drawn: an offline
     // capture steps through the frames before the one it keeps.
     virtual bool DrawsFrame() const { return true; }
@@ -78,6 +80,7 @@ private:
     void AdvanceUndrawn(double time);
     void StopPrecalc();
     void TearDownMusic();
+    double MusicTime();
 
     SceneFactory createScene;
     DemoState state = DemoState::Created;
@@ -85,6 +88,7 @@ private:
     DemoTime now;
     std::unique_ptr<Sequence> sequence;
     std::unique_ptr<MusicPlayer> musicPlayer;
+    std::unique_ptr<MusicFailover> musicFailover;
     std::unique_ptr<PrecalcQueue> precalcQueue;
     int32_t totalWorkUnits = 0;
     std::unique_ptr<ProgressBar> progressBar;

@@ -17,7 +17,7 @@ bool MusicPlayer::IsPlayableFormat(int channels, long rate) {
 MusicPlayer::MusicPlayer() = default;
 
 MusicPlayer::~MusicPlayer() {
-    if (isOpen && deviceReady)
+    if (buffer)
         buffer->Stop();
     Close();
     device.reset();
@@ -36,7 +36,7 @@ bool MusicPlayer::UseDevice(std::unique_ptr<SoundDevice> soundDevice, void* wind
 }
 
 bool MusicPlayer::Open(MemoryStream encoded) {
-    if (!deviceReady)
+    if (!deviceReady || !device)
         return false;
     Close();
     if (!IsPlainOggStream(encoded.Data(), encoded.Length()))
@@ -66,7 +66,6 @@ bool MusicPlayer::CreateBuffer() {
     vorbis_info* info = ov_info(&decoder, -1);
     if (!info || !IsPlayableFormat(info->channels, info->rate))
         return false;
-    PcmFormat format;
     format.channels = static_cast<uint16_t>(info->channels);
     format.samplesPerSecond = static_cast<uint32_t>(info->rate);
     format.bitsPerSample = 16;
@@ -91,34 +90,71 @@ void MusicPlayer::Seek(double seconds) {
         return;
     if (!(seconds > 0.0))
         seconds = 0.0;
-    // Before the first Play the cursor is already at 0; afterwards it is
-    // moved there, so that the refilled ring plays from its start.
-    if (playing)
-        buffer->Stop();
-    buffer->SetCurrentPosition(0);
+    double bytes = std::min(seconds * bytesPerSecond, static_cast<double>(std::numeric_limits<uint32_t>::max()));
+    if (!buffer) {
+        // Without a device there is nothing to fill; the seek on the next
+        // device starts the decoder again.
+        position = static_cast<double>(static_cast<uint32_t>(bytes)) / static_cast<double>(bytesPerSecond);
+        return;
+    }
     // A time past the end (or any seek the decoder refuses) plays silence,
     // not the track from wherever the decoder happened to be.
     trackEnded = decoderFailed || ov_time_seek(&decoder, seconds) != 0;
+    Restart(static_cast<uint32_t>(bytes));
+}
+
+// Before the first Play the cursor is already at 0; afterwards it is moved
+// there, so that the refilled ring plays from its start.
+void MusicPlayer::Restart(uint32_t bytes) {
+    if (playing)
+        buffer->Stop();
+    buffer->SetCurrentPosition(0);
     FillLocked(0, kBufferBytes, kLockEntireBuffer);
     playingHalf = 0;
-    double bytes = std::min(seconds * bytesPerSecond, static_cast<double>(std::numeric_limits<uint32_t>::max()));
-    baseBytes = static_cast<uint32_t>(bytes);
+    baseBytes = bytes;
     position = static_cast<double>(baseBytes) / static_cast<double>(bytesPerSecond);
     if (playing)
         buffer->Play();
 }
 
+SoundOutput MusicPlayer::ReleaseOutput() {
+    SoundOutput output;
+    if (buffer)
+        buffer->Stop();
+    output.device = std::move(device);
+    output.buffer = std::move(buffer);
+    return output;
+}
+
+bool MusicPlayer::AdoptOutput(SoundOutput& output) {
+    if (!output || !isOpen)
+        return false;
+    if (buffer)
+        buffer->Stop();
+    buffer = std::move(output.buffer);
+    device = std::move(output.device);
+    // Silence until the caller seeks: where the decoder stands now is not
+    // where the show is.
+    const bool ended = trackEnded;
+    trackEnded = true;
+    Restart(baseBytes);
+    trackEnded = ended;
+    return true;
+}
+
 void MusicPlayer::Play() {
     if (!isOpen)
         return;
-    buffer->Play();
+    if (buffer)
+        buffer->Play();
     playing = true;
 }
 
 void MusicPlayer::Pause() {
     if (!playing)
         return;
-    buffer->Stop();
+    if (buffer)
+        buffer->Stop();
     playing = false;
 }
 
@@ -126,7 +162,7 @@ void MusicPlayer::Resume() { Play(); }
 
 void MusicPlayer::Update() {
     uint32_t play = 0;
-    if (!isOpen || !buffer->GetCurrentPosition(&play, nullptr))
+    if (!isOpen || !buffer || !buffer->GetCurrentPosition(&play, nullptr))
         return;
     uint32_t half = play >= kHalfBytes ? 1 : 0;
     uint32_t offset = play - half * kHalfBytes;

@@ -61,12 +61,26 @@ public:
     void Update();
     double GetPosition() const { return position; }
 
+    // Hands the device and its buffer over, for another thread to close: the
+    // track stays open at its position, silent, until AdoptOutput.
+    SoundOutput ReleaseOutput();
+    // Plays on a new device from now on, the ring silent at first: the caller
+    // seeks once the new device is seen to play. Takes the output only when
+    // true; false for an incomplete output or while no track is open.
+    bool AdoptOutput(SoundOutput& output);
+    bool HasOutput() const { return buffer != nullptr; }
+    // The device has said that it is gone.
+    bool IsOutputLost() const { return buffer && buffer->IsLost(); }
+    // The sample layout of the open track, for a buffer made elsewhere.
+    const PcmFormat& Format() const { return format; }
+
     bool IsDeviceReady() const { return deviceReady; }
     bool IsOpen() const { return isOpen; }
     bool HasDecoderFailed() const { return decoderFailed; }
 
 private:
     bool CreateBuffer();
+    void Restart(uint32_t bytes);
     void FillLocked(uint32_t offset, uint32_t bytes, uint32_t flags);
     void FillSpan(void* region, uint32_t size);
 
@@ -78,6 +92,7 @@ private:
     bool playing = false;
     uint32_t playingHalf = 0;
     uint32_t bytesPerSecond = 0;
+    PcmFormat format;
     uint32_t baseBytes = 0;
     double position = 0.0;
     std::unique_ptr<MemoryStream> source;

@@ -49,6 +49,10 @@ public:
     // Moves the play cursor to a byte offset inside the ring; playback goes
     // on from there at the next Play. Only while stopped.
     virtual bool SetCurrentPosition(uint32_t playCursor) = 0;
+
+    // The device has said that it is gone for good (unplugged, its server
+    // ended, a buffer that could not be restored): it will never play again.
+    virtual bool IsLost() { return false; }
 };
 
 // The audio output device; it makes the buffers that play on it.
@@ -58,6 +62,14 @@ public:
     virtual bool SetCooperativeLevel(void* window, CooperativeLevel level) = 0;
     // A stopped buffer of `bytes` bytes with its cursor at 0, or null.
     virtual std::unique_ptr<SoundBuffer> CreateSoundBuffer(const PcmFormat& format, uint32_t bytes) = 0;
+};
+
+// A device and the buffer that plays on it, handed on together.
+struct SoundOutput {
+    std::unique_ptr<SoundDevice> device;
+    std::unique_ptr<SoundBuffer> buffer;
+
+    explicit operator bool() const { return device && buffer; }
 };
 
 namespace platform {

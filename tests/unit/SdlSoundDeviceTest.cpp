@@ -2,6 +2,8 @@
 
 #include "engine/audio/MusicPlayer.h"
 #include "engine/platform/SoundDevice.h"
+#include "engine/platform/sdl/SdlSoundBuffer.h"
+#include "engine/platform/sdl/SoundServerCheck.h"
 
 #include <gtest/gtest.h>
 
@@ -258,7 +260,9 @@ TEST(MusicPlayerOnDisk, FollowsTheDeviceInRealTime) {
                 tick.median * 1000.0, tick.rms * 1000.0, tick.p99 * 1000.0, tick.worst * 1000.0);
     EXPECT_LT(fit.worst, 0.05);
     EXPECT_NEAR(rate, 1.0, 0.02);
-    EXPECT_LT(std::fabs(offset), 0.05);
+    // The driver's thread may be asleep for a period when playback starts.
+    const double period = SdlSoundBuffer::PeriodFrames(44100) / 44100.0;
+    EXPECT_LT(std::fabs(offset), 0.025 + period);
     // The bound is the typical frame; a loaded machine stalls the driver's
     // thread now and then, and a stalled file driver has written nothing.
     EXPECT_LT(frame.median, 0.00025);
@@ -358,4 +362,22 @@ TEST(MusicPlayerOnDisk, SeekAndPauseWhilePlayingGoOnFromTheRightSample) {
     EXPECT_GE(pauseEnd - pauseStart, quarterSecond);
     const size_t next = sought + beforePause + LeadingZeroBytes(reference, sought + beforePause);
     EXPECT_GE(MatchingBytes(written, pauseEnd, reference, next), 2 * quarterSecond);
+}
+
+TEST(SoundServerCheck, SdlStartsItsAudioOnlyWhereNoServerOrOneWithASinkAnswers) {
+    int asked = 0;
+    auto server = [&](SoundServerState state) {
+        return [&asked, state] {
+            ++asked;
+            return state;
+        };
+    };
+    EXPECT_TRUE(MaySdlStartAudio(nullptr, server(SoundServerState::HasSink)));
+    EXPECT_TRUE(MaySdlStartAudio("", server(SoundServerState::Unreachable)));
+    EXPECT_FALSE(MaySdlStartAudio(nullptr, server(SoundServerState::NoSink)));
+    EXPECT_FALSE(MaySdlStartAudio("pulseaudio", server(SoundServerState::NoAnswer)));
+    EXPECT_EQ(asked, 4);
+    // Another driver chosen: the server is not SDL's business, nor asked.
+    EXPECT_TRUE(MaySdlStartAudio("disk", server(SoundServerState::NoSink)));
+    EXPECT_EQ(asked, 4);
 }

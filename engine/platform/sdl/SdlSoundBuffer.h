@@ -16,6 +16,11 @@
 // caller writes only where the cursor is not (the half it has just left).
 class SdlSoundBuffer : public SoundBuffer {
 public:
+    // How long destruction waits for SDL to close the device. A device whose
+    // sound server has stalled cannot close until the server moves again: it
+    // is then left open, silent, and the process never waits for it.
+    static constexpr double kCloseSeconds = 0.5;
+
     // Opens the default output device for the format; null when that fails.
     static std::unique_ptr<SdlSoundBuffer> Create(const PcmFormat& format, uint32_t bytes);
     ~SdlSoundBuffer() override;
@@ -30,26 +35,37 @@ public:
     bool Stop() override;
     bool GetCurrentPosition(uint32_t* playCursor, uint32_t* writeCursor) override;
     bool SetCurrentPosition(uint32_t playCursor) override;
+    bool IsLost() override;
+
+    // Device periods of this many frames, a power of two.
+    static Uint16 PeriodFrames(uint32_t samplesPerSecond);
 
 private:
+    // What the callback reads and writes: it lives as long as the device,
+    // which may be longer than this object.
+    struct Stream {
+        explicit Stream(uint32_t bytes) : ring(bytes, 0) {}
+        std::vector<uint8_t> ring;
+        DeviceTiming timing;
+        // A release on `unlocks` publishes what the main thread wrote into
+        // the ring before the callback reads it.
+        std::atomic<uint32_t> readCursor{0};
+        std::atomic<uint32_t> unlocks{0};
+        std::atomic<bool> silent{false};
+        CallbackStampExchange stamps;
+        uint64_t bytesDelivered = 0;      // callback thread only
+        CallbackTimeFilter callbackTimes; // callback thread only
+    };
+
     SdlSoundBuffer(uint32_t bytes, uint32_t bytesPerSecond, uint32_t blockAlign);
     bool OpenDevice(const PcmFormat& format);
-    static void SDLCALL FeedDevice(void* self, Uint8* stream, int length);
-    void Feed(uint8_t* stream, uint32_t length);
+    static void SDLCALL FeedDevice(void* stream, Uint8* data, int length);
+    static void Feed(Stream& stream, uint8_t* data, uint32_t length);
     static double Now();
+    void Close();
 
-    std::vector<uint8_t> ring;
+    std::shared_ptr<Stream> stream;
     SDL_AudioDeviceID deviceId = 0;
     bool audioInitialized = false;
-    DeviceTiming timing;
-
-    // Shared with the callback. A release on `unlocks` publishes what the main
-    // thread wrote into the ring before the callback reads it.
-    std::atomic<uint32_t> readCursor{0};
-    std::atomic<uint32_t> unlocks{0};
-    CallbackStampExchange stamps;
-
-    uint64_t bytesDelivered = 0;     // callback thread only
-    CallbackTimeFilter callbackTimes; // callback thread only
-    RingCursor playCursor;       // main thread only
+    RingCursor playCursor; // main thread only
 };

@@ -1,11 +1,22 @@
 #include "engine/platform/sdl/SdlSoundDevice.h"
 
 #include "engine/platform/sdl/SdlSoundBuffer.h"
+#include "engine/platform/sdl/SoundServerCheck.h"
 
 #include <SDL.h>
 #include <cstring>
 
 namespace {
+
+// A sound server answers a local question in milliseconds.
+constexpr double kServerCheckSeconds = 1.0;
+
+// SDL looks at the sound server only while its audio starts.
+bool MayStartAudio() {
+    if (SDL_WasInit(SDL_INIT_AUDIO) != 0)
+        return true;
+    return MaySdlStartAudio(SDL_getenv("SDL_AUDIODRIVER"), [] { return AskPulseServer(kServerCheckSeconds); });
+}
 
 void SDLCALL FeedSilence(void* /*unused*/, Uint8* stream, int length) {
     std::memset(stream, 0, static_cast<size_t>(length));
@@ -20,7 +31,7 @@ std::unique_ptr<SoundDevice> CreateSoundDevice(void* /*window*/) { return SdlSou
 }
 
 std::unique_ptr<SdlSoundDevice> SdlSoundDevice::Create() {
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
+    if (!MayStartAudio() || SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
         return nullptr;
     std::unique_ptr<SdlSoundDevice> device(new SdlSoundDevice);
     // The subsystem starts even without any hardware; only opening a stream
