@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 struct Image;
 
@@ -28,6 +29,14 @@ public:
     // Uploads the changed image into the registered texture in place.
     void OnFileChanged(const std::string& path) override;
 
+    // The names of the registered textures, in order: the images' paths as
+    // normalised, and the names of empty textures.
+    std::vector<std::string> Keys() const {
+        std::vector<std::string> keys;
+        for (const auto& entry : registry.Entries())
+            keys.push_back(entry.first);
+        return keys;
+    }
     void DestroyAll() { registry.DestroyAll(); }
     bool IsEmpty() const { return registry.Empty(); }
 
