@@ -28,3 +28,38 @@ std::vector<std::string> ErrorLines::Take() {
     taken.swap(pending);
     return taken;
 }
+
+namespace {
+
+const char* const kCompileFailed = "An error occurred during shader compilation.";
+const char* const kLinkFailed = "An error occurred while linking shader program.";
+// A failed link writes this line, then the driver's log as a message of its own.
+const char* const kLogFollows = "Error log:";
+
+bool StartsWith(const std::string& text, const char* prefix) { return text.rfind(prefix, 0) == 0; }
+
+std::string QuotedFile(const std::string& message) {
+    const std::string mark = "file '";
+    const size_t start = message.find(mark);
+    if (start == std::string::npos)
+        return std::string();
+    const size_t end = message.find('\'', start + mark.size());
+    return end == std::string::npos ? std::string() : message.substr(start + mark.size(), end - start - mark.size());
+}
+
+}
+
+std::vector<ReloadReport> ReportsOfLogErrors(const std::vector<std::string>& messages) {
+    std::vector<ReloadReport> reports;
+    for (size_t i = 0; i < messages.size(); ++i) {
+        const std::string& message = messages[i];
+        if (message == kLogFollows) {
+            ++i;
+            continue;
+        }
+        if (StartsWith(message, kCompileFailed) || StartsWith(message, kLinkFailed))
+            continue;
+        reports.push_back({QuotedFile(message), false, 0, message, ReloadFate::Checked});
+    }
+    return reports;
+}

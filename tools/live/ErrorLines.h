@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/core/Log.h"
+#include "tools/live/ReloadReport.h"
 
 #include <mutex>
 #include <string>
@@ -22,3 +23,9 @@ private:
     std::mutex lock;
     std::vector<std::string> pending;
 };
+
+// The reports that log messages, in the order written, make in the lists:
+// each names the file quoted in "file '...'", or no file (an empty path).
+// The driver's compile and link logs make none: they name no file, and the
+// tool's own check reports them at the file and line they are about.
+std::vector<ReloadReport> ReportsOfLogErrors(const std::vector<std::string>& messages);

@@ -68,12 +68,6 @@ int32_t TypeAt(const std::string& path, size_t index, size_t count) {
 
 }
 
-std::string FormatReloadLine(const ReloadReport& report) {
-    if (report.ok)
-        return "reload " + report.path + " ok";
-    return "reload " + report.path + " error " + std::to_string(report.line) + ": " + report.message;
-}
-
 LiveReloader::LiveReloader() = default;
 
 LiveReloader::~LiveReloader() { Stop(); }

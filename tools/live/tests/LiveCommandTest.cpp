@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+#include <string>
+#include <utility>
+
 namespace {
 
 platform::WindowEvent Press(platform::Key key, uint32_t modifiers = 0,
@@ -31,4 +35,17 @@ TEST(LiveCommand, KeysGoingDownAskForTheirActionsShiftMakingBeatsPatterns) {
     EXPECT_EQ(ActionForEvent(Press(Key::Space, 0, platform::WindowEventType::KeyUp)), LiveAction::None);
     EXPECT_EQ(ActionForEvent(Press(Key::Q)), LiveAction::None);
     EXPECT_EQ(ActionForEvent(Press(Key::Escape)), LiveAction::None);
+}
+
+TEST(LiveCommand, TheKeyTableIsTheMapItselfWithOneBindingAKey) {
+    std::set<std::pair<platform::Key, bool>> keys;
+    for (const KeyBinding& binding : KeyBindings()) {
+        EXPECT_TRUE(keys.insert({binding.key, binding.shift}).second) << binding.keyName << " bound twice";
+        EXPECT_EQ(ActionForEvent(Press(binding.key, binding.shift ? platform::kShiftModifier : 0)), binding.action)
+            << binding.keyName;
+        EXPECT_NE(std::string(binding.what), "") << binding.keyName;
+    }
+    EXPECT_EQ(ActionForEvent(Press(platform::Key::F1)), LiveAction::ToggleKeyTable);
+    // A key bound without Shift answers with it too.
+    EXPECT_EQ(ActionForEvent(Press(platform::Key::Space, platform::kShiftModifier)), LiveAction::TogglePause);
 }

@@ -147,9 +147,14 @@ TEST(ShaderIncludesTest, TheFirstErrorOfEachDriversLogGivesLineAndMessage) {
 }
 
 TEST(ShaderIncludesTest, ReloadLinesReadTheSameForEveryReport) {
-    EXPECT_EQ(FormatReloadLine({"data/a.fs", true, 0, ""}), "reload data/a.fs ok");
-    EXPECT_EQ(FormatReloadLine({"data/a.fs", false, 41, "error: `foo' undeclared"}),
+    EXPECT_EQ(FormatReloadLine({"data/a.fs", true, 0, "", ReloadFate::Checked}), "reload data/a.fs ok");
+    EXPECT_EQ(FormatReloadLine({"data/a.fs", false, 41, "error: `foo' undeclared", ReloadFate::Checked}),
               "reload data/a.fs error 41: error: `foo' undeclared");
+    // Without a line, no "0:" stands for one.
+    EXPECT_EQ(FormatReloadLine({"data/b.tga", false, 0, "the file is empty", ReloadFate::Checked}),
+              "reload data/b.tga error the file is empty");
+    EXPECT_EQ(FormatReloadLine(GoneReport("data/a.fs")), "reload data/a.fs gone");
+    EXPECT_EQ(FormatReloadLine(NotUsedReport("data/c.fs")), "reload data/c.fs not used by the show");
 }
 
 }
