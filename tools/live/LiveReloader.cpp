@@ -8,9 +8,13 @@
 #include "engine/files/ImageCodec.h"
 #include "engine/files/ImageCodecRegistry.h"
 #include "engine/files/ImageLoader.h"
+#include "engine/files/MemoryStream.h"
 #include "engine/render/ShaderManager.h"
 #include "engine/render/ShaderProgramManager.h"
 #include "engine/render/TextureManager.h"
+#include "tools/live/DataFileKind.h"
+#include "tools/live/ImageTrouble.h"
+#include "tools/live/ReloadDecision.h"
 #include "tools/live/ScratchProgram.h"
 
 #include <algorithm>
@@ -24,47 +28,31 @@ bool ReadText(const std::string& path, std::string& text) {
     return files && files->ReadTextFile(path, text);
 }
 
-std::string Extension(const std::string& path) {
-    size_t slash = path.rfind('/');
-    size_t dot = path.rfind('.');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
-        return std::string();
-    return path.substr(dot + 1);
+bool Exists(const std::string& path) {
+    std::error_code error;
+    return std::filesystem::exists(path, error);
 }
 
-// The shader type a file's extension names; -1 for none.
-int32_t ShaderTypeOf(const std::string& path) {
-    std::string extension = Extension(path);
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    if (extension == "vs")
-        return 0;
-    if (extension == "fs")
-        return 1;
-    if (extension == "gs")
-        return 2;
-    return -1;
+// What the tool can learn of an image file that did not decode.
+ImageFileFacts ImageFacts(const std::string& path) {
+    ImageFileFacts facts;
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(path, error);
+    facts.exists = std::filesystem::exists(status);
+    facts.regular = std::filesystem::is_regular_file(status);
+    FileSystem* files = GetEngine() ? GetEngine()->GetFileSystem() : nullptr;
+    MemoryStream bytes;
+    facts.readable = files && files->ReadFile(path, bytes);
+    if (bytes.Length() > 0)
+        facts.bytes.assign(reinterpret_cast<const char*>(bytes.Data()), bytes.Length());
+    return facts;
 }
 
-std::vector<std::string> SplitKey(const std::string& key) {
-    std::vector<std::string> parts;
-    size_t start = 0;
-    for (size_t bar = key.find('|'); bar != std::string::npos; bar = key.find('|', start)) {
-        parts.push_back(key.substr(start, bar - start));
-        start = bar + 1;
-    }
-    parts.push_back(key.substr(start));
-    return parts;
+bool IsImage(const std::string& path) {
+    return std::unique_ptr<ImageCodec>(ImageCodecRegistry::Instance().Create(Extension(path))) != nullptr;
 }
 
-// A key's parts are its shaders in type order: vertex, fragment, geometry
-// as far as the extensions do not say otherwise.
-int32_t TypeAt(const std::string& path, size_t index, size_t count) {
-    int32_t type = ShaderTypeOf(path);
-    if (type >= 0)
-        return type;
-    return count == 1 ? 1 : static_cast<int32_t>(std::min<size_t>(index, 2));
-}
+constexpr double kPresenceLookSeconds = 0.5;
 
 }
 
@@ -97,6 +85,18 @@ void LiveReloader::Stop() {
 
 bool LiveReloader::IsWatching() const { return monitor && monitor->IsActive(); }
 
+void LiveReloader::SetShowBuilt(bool built) {
+    if (built && !showBuilt)
+        Survey();  // the show's textures are loaded by now
+    showBuilt = built;
+}
+
+bool LiveReloader::TakeRebuildWanted() {
+    const bool wanted = rebuildWanted;
+    rebuildWanted = false;
+    return wanted;
+}
+
 std::vector<ReloadReport> LiveReloader::Update(double now) {
     std::vector<ReloadReport> reports;
     if (IsWatching()) {
@@ -105,8 +105,9 @@ std::vector<ReloadReport> LiveReloader::Update(double now) {
             for (const auto& change : changes)
                 debounce.Note(change.first, now);
         } else {
-            reports.push_back({directory, false, 0, "error: the directory is no longer watched"});
+            reports.push_back({directory, false, 0, "error: the directory is no longer watched", ReloadFate::Checked});
         }
+        NoteChanges(now);
     }
     std::vector<std::string> ready = debounce.TakeReady(now);
     if (ready.empty())
@@ -130,6 +131,37 @@ std::vector<ReloadReport> LiveReloader::Update(double now) {
         }
     }
     return reports;
+}
+
+// A folder renamed or moved away tells nothing of the files in it: the used
+// files are looked for now and then, and one that went or came back is
+// handled as a change.
+void LiveReloader::NoteChanges(double now) {
+    if (lastPresenceLook >= 0.0 && now - lastPresenceLook < kPresenceLookSeconds)
+        return;
+    lastPresenceLook = now;
+    for (const std::string& path : showFiles.PresenceChanged(Exists))
+        debounce.Note(path, now);
+}
+
+ReloadReport LiveReloader::Explain(const ReloadReport& logged) {
+    ReloadReport report = logged;
+    // The music and the mesh are read again by F5 alone: their errors stay
+    // in the history, not in the list of broken files.
+    if (ShaderTypeOf(logged.path) < 0 && includes.IncludersOf(logged.path).empty() && !IsImage(logged.path)) {
+        report.path.clear();
+        return report;
+    }
+    showFiles.NoteWanted(logged.path);
+    if (!Exists(logged.path)) {
+        showFiles.NoteGone(logged.path);
+        ReloadReport gone = GoneReport(logged.path);
+        gone.message = "the file is missing";
+        return gone;
+    }
+    if (IsImage(logged.path))
+        report.message = DescribeImageTrouble(ImageFacts(logged.path));
+    return report;
 }
 
 std::vector<ReloadReport> LiveReloader::CheckAllShaders() {
@@ -158,8 +190,12 @@ std::vector<ReloadReport> LiveReloader::CheckAllShaders() {
     // A shader whose program failed to load at the start is in no program:
     // it is compiled on its own.
     for (const auto& file : spelling) {
-        if (!covered.count(file.first))
-            add(file.second, CheckAlone(file.second));
+        if (covered.count(file.first))
+            continue;
+        std::optional<Failure> failure = CheckAlone(file.second);
+        if (failure)
+            showFiles.NoteWanted(file.second);
+        add(file.second, failure);
     }
     return failures;
 }
@@ -182,28 +218,32 @@ void LiveReloader::Survey() {
         }
     }
     programs.clear();
-    ShaderProgramManager* manager = GetEngine() ? GetEngine()->GetShaderProgramManager() : nullptr;
-    if (!manager)
-        return;
-    for (const std::string& key : manager->Keys()) {
-        ProgramFiles program;
-        std::vector<std::string> parts = SplitKey(key);
-        for (size_t i = 0; i < parts.size(); ++i) {
-            auto spelled = spelling.find(IncludeKey(parts[i]));
-            const std::string& path = spelled == spelling.end() ? parts[i] : spelled->second;
-            program.shaders.emplace_back(TypeAt(parts[i], i, parts.size()), path);
+    showFiles.NewSurvey();
+    Engine* engine = GetEngine();
+    if (ShaderProgramManager* manager = engine ? engine->GetShaderProgramManager() : nullptr) {
+        for (const std::string& key : manager->Keys()) {
+            ProgramFiles program;
+            for (const auto& [type, part] : ProgramShaders(key)) {
+                auto spelled = spelling.find(IncludeKey(part));
+                program.shaders.emplace_back(type, spelled == spelling.end() ? part : spelled->second);
+                showFiles.NoteLoaded(program.shaders.back().second);
+            }
+            programs.push_back(program);
         }
-        programs.push_back(program);
+    }
+    // Render targets' textures have names, not paths in the tree.
+    if (TextureManager* textures = engine ? engine->GetTextureManager() : nullptr) {
+        for (const std::string& key : textures->Keys())
+            if (!directory.empty() && key.rfind(IncludeKey(directory) + "/", 0) == 0)
+                showFiles.NoteLoaded(key);
     }
 }
 
 std::optional<LiveReloader::Failure> LiveReloader::CheckAlone(const std::string& shader) const {
-    ProgramFiles alone;
-    alone.shaders.emplace_back(TypeAt(shader, 0, 1), shader);
     ExpandedShader expanded;
     if (!ExpandShader(shader, ReadText, expanded))
         return Failure{expanded.errorAt, "error: " + expanded.error};
-    ScratchResult result = BuildScratchProgram({{alone.shaders[0].first, expanded.text}}, false);
+    ScratchResult result = BuildScratchProgram({{ProgramShaders(shader).front().first, expanded.text}}, false);
     if (result.ok)
         return std::nullopt;
     LogError error = ParseDriverLog(result.log);
@@ -250,33 +290,52 @@ ReloadReport LiveReloader::Report(const std::string& path, const std::optional<F
 }
 
 std::optional<ReloadReport> LiveReloader::Handle(const std::string& path) {
-    std::vector<std::string> includers = includes.IncludersOf(path);
-    if (ShaderTypeOf(path) >= 0 || !includers.empty()) {
-        std::vector<std::string> targets;
-        // An included file reloads the loaded shaders that include it; when
-        // none is loaded, those on disk are checked all the same.
-        for (const std::string& includer : includers) {
-            for (const ProgramFiles& program : programs) {
-                const auto& shaders = program.shaders;
-                if (std::any_of(shaders.begin(), shaders.end(), [&includer](const auto& shader) {
-                        return IncludeKey(shader.second) == IncludeKey(includer);
-                    })) {
-                    targets.push_back(includer);
-                    break;
-                }
-            }
-        }
-        if (targets.empty())
-            targets = includers;
-        if (ShaderTypeOf(path) >= 0)
-            targets.push_back(path);
-        return HandleShader(path, targets);
+    const std::vector<std::string> includers = includes.IncludersOf(path);
+    const bool shader = ShaderTypeOf(path) >= 0 || !includers.empty();
+    if (!shader && !IsImage(path))
+        return std::nullopt;  // the music, the mesh: F5 reads them
+    switch (DecideReload({Exists(path), showFiles.IsUsed(path, includers), showBuilt})) {
+    case ReloadStep::Ignore: return std::nullopt;
+    case ReloadStep::Gone:
+        if (showFiles.IsGone(path))
+            return std::nullopt;
+        showFiles.NoteGone(path);
+        blocked.erase(path);
+        return GoneReport(path);
+    case ReloadStep::NotUsed: showFiles.NotePresent(path); return NotUsedReport(path);
+    case ReloadStep::Check: break;
     }
-    return HandleImage(path);
+    showFiles.NotePresent(path);
+    ReloadReport report = shader ? HandleShader(path, TargetsOf(path, includers)) : HandleImage(path);
+    if (report.ok && showFiles.IsOwed(path))
+        rebuildWanted = true;
+    return report;
 }
 
-std::optional<ReloadReport> LiveReloader::HandleShader(const std::string& path,
-                                                       const std::vector<std::string>& targets) {
+// An included file reloads the loaded shaders that include it; when none is
+// loaded, those on disk are checked all the same.
+std::vector<std::string> LiveReloader::TargetsOf(const std::string& path,
+                                                 const std::vector<std::string>& includers) const {
+    std::vector<std::string> targets;
+    for (const std::string& includer : includers) {
+        for (const ProgramFiles& program : programs) {
+            const auto& shaders = program.shaders;
+            if (std::any_of(shaders.begin(), shaders.end(), [&includer](const auto& shader) {
+                    return IncludeKey(shader.second) == IncludeKey(includer);
+                })) {
+                targets.push_back(includer);
+                break;
+            }
+        }
+    }
+    if (targets.empty())
+        targets = includers;
+    if (ShaderTypeOf(path) >= 0)
+        targets.push_back(path);
+    return targets;
+}
+
+ReloadReport LiveReloader::HandleShader(const std::string& path, const std::vector<std::string>& targets) {
     std::set<std::string> keys;
     for (const std::string& target : targets)
         keys.insert(IncludeKey(target));
@@ -307,13 +366,10 @@ std::optional<ReloadReport> LiveReloader::HandleShader(const std::string& path,
     return Report(path, std::nullopt);
 }
 
-std::optional<ReloadReport> LiveReloader::HandleImage(const std::string& path) {
-    std::unique_ptr<ImageCodec> codec(ImageCodecRegistry::Instance().Create(Extension(path)));
-    if (!codec)
-        return std::nullopt;
+ReloadReport LiveReloader::HandleImage(const std::string& path) {
     std::unique_ptr<Image> image(LoadImage(path));
     if (!image)
-        return ReloadReport{path, false, 0, "error: the image cannot be read or decoded"};
+        return {path, false, 0, DescribeImageTrouble(ImageFacts(path)), ReloadFate::Checked};
     if (TextureManager* textures = GetEngine() ? GetEngine()->GetTextureManager() : nullptr)
         textures->OnFileChanged(path);
     return Report(path, std::nullopt);

@@ -115,20 +115,25 @@ protected:
     }
 
     // Frames until a report for path comes, for at most two seconds; every
-    // report on the way is kept in seen.
+    // report on the way is kept in seen, and those for other paths wait for
+    // their own call.
     ReloadReport WaitForReport(const std::string& path) {
         const double deadline = Seconds() + 2.0;
         while (Seconds() < deadline) {
             std::vector<ReloadReport> reports = reloader.Update(Seconds());
             seen.insert(seen.end(), reports.begin(), reports.end());
-            for (const ReloadReport& report : reports) {
-                if (report.path == path)
-                    return report;
+            unread.insert(unread.end(), reports.begin(), reports.end());
+            for (auto it = unread.begin(); it != unread.end(); ++it) {
+                if (it->path != path)
+                    continue;
+                const ReloadReport report = *it;
+                unread.erase(it);
+                return report;
             }
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
         }
         ADD_FAILURE() << "no report for " << path;
-        return {path, false, -1, "none"};
+        return {path, false, -1, "none", ReloadFate::Checked};
     }
 
     TemporaryDirectory root;
@@ -140,7 +145,7 @@ protected:
     std::vector<ResourceReference> loaded;
     ResourceReference texture;
     LiveReloader reloader;
-    std::vector<ReloadReport> seen;
+    std::vector<ReloadReport> seen, unread;
 };
 
 TEST_F(LiveReloaderGLTest, AChangedShaderShowsOnTheNextFrameAndABrokenOneKeepsThePicture) {
@@ -244,6 +249,42 @@ TEST_F(LiveReloaderGLTest, AChangedImageUpdatesItsTextureAndAnUnreadableOneKeeps
     report = WaitForReport(path);
     EXPECT_FALSE(report.ok);
     EXPECT_EQ(Draw(program), kBlue);
+
+    // Run-length compressed, as image editors save by default: refused, and
+    // the report says why.
+    std::string compressed = SolidTga(kGreen);
+    compressed[2] = 10;
+    WriteTestFile(path, compressed);
+    report = WaitForReport(path);
+    EXPECT_FALSE(report.ok);
+    EXPECT_EQ(FormatReloadLine(report).rfind("reload " + path + " error the TGA is RLE-compressed", 0), 0u)
+        << FormatReloadLine(report);
+    EXPECT_EQ(Draw(program), kBlue);
+}
+
+TEST_F(LiveReloaderGLTest, AFolderRenamedAwayIsGoneAndFilesNoProgramUsesSaySo) {
+    if (IsSkipped() || HasFatalFailure())
+        return;
+    const std::string path = "data/shaders/generator/solid.fs";
+    WriteTestFile(path, SolidFragment("1.0, 0.0, 0.0"));
+    ResourceReference program = LoadProgram(path);
+    ASSERT_TRUE(reloader.Start("data"));
+    reloader.SetShowBuilt(true);
+
+    std::filesystem::rename("data/shaders/generator", "data/shaders/generator_old");
+    EXPECT_EQ(FormatReloadLine(WaitForReport("data/shaders/generator_old/solid.fs")),
+              "reload data/shaders/generator_old/solid.fs not used by the show");
+    EXPECT_EQ(FormatReloadLine(WaitForReport(path)), "reload " + path + " gone");
+    WriteTestFile("data/shaders/generator_old/solid.fs", SolidFragment("0.0, 1.0, 0.0"));
+    EXPECT_EQ(WaitForReport("data/shaders/generator_old/solid.fs").fate, ReloadFate::NotUsed);
+    WriteTestFile("data/shaders/new.fs", SolidFragment("0.0, 1.0, 0.0"));
+    EXPECT_EQ(WaitForReport("data/shaders/new.fs").fate, ReloadFate::NotUsed);
+    EXPECT_EQ(Draw(program), kRed);
+
+    std::filesystem::rename("data/shaders/generator_old", "data/shaders/generator");
+    ReloadReport back = WaitForReport(path);
+    EXPECT_TRUE(back.ok && back.fate == ReloadFate::Checked) << FormatReloadLine(back);
+    EXPECT_EQ(Draw(program), kGreen);
 }
 
 TEST_F(LiveReloaderGLTest, AShaderWhoseProgramFailedToLoadIsStillCheckedAtTheStart) {
