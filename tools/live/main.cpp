@@ -10,6 +10,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -103,6 +104,16 @@ int main(int argc, char** argv) {
     if (!ParseLiveOptions(arguments, options, error)) {
         std::fprintf(stderr, "zplive: %s\n%s", error.c_str(), kLiveUsage);
         return 2;
+    }
+    // Everything the show reads and the tool watches is under data/, from
+    // the working directory; without it every file would fail on its own.
+    std::error_code ignored;
+    if (!std::filesystem::is_directory("data", ignored)) {
+        std::fprintf(stderr,
+                     "zplive: there is no data folder in %s\n"
+                     "zplive runs from the folder that holds data/ (the repository root)\n",
+                     std::filesystem::current_path(ignored).generic_string().c_str());
+        return 1;
     }
     // Errors go to the overlay, the log and standard output, never to a box
     // that would stop the show someone is working on.

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -95,4 +96,17 @@ TEST_F(LiveRun, PausedFramesHoldStillAndTheKeysMoveThePlayHead) {
     ASSERT_TRUE(Press("Escape"));
     ASSERT_TRUE(live->WaitForExit(10.0)) << live->Out();
     EXPECT_EQ(live->ExitCode(), 0);
+}
+
+TEST(LiveStart, WithoutADataFolderItSaysSoOnceAndEnds) {
+    ScratchDirectory empty;
+    ProcessOptions options;
+    options.workingDirectory = empty.Path();
+    options.setEnvironment = {{"ZPDEMO_NO_DIALOGS", "1"}};
+    const ProcessResult result = RunProcess(ZPLIVE_PATH, {}, options);
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.out, "");
+    EXPECT_NE(result.err.find("there is no data folder in"), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find("zplive runs from the folder that holds data/"), std::string::npos) << result.err;
+    EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 2) << result.err;
 }
