@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <ctime>
 
 namespace {
 
@@ -16,8 +17,14 @@ double NowSeconds() {
     return static_cast<double>(platform::PerformanceCounter()) / static_cast<double>(platform::PerformanceFrequency());
 }
 
-std::string ErrorText(const ReloadReport& report) {
-    return report.line > 0 ? std::to_string(report.line) + ": " + report.message : report.message;
+// "hh:mm:ss", local time.
+std::string TimeOfDay() {
+    const std::time_t now = std::time(nullptr);
+    const std::tm* local = std::localtime(&now);
+    char text[16] = "--:--:--";
+    if (local)
+        std::strftime(text, sizeof text, "%H:%M:%S", local);
+    return text;
 }
 
 // The last step of the show a straight run draws.
@@ -26,15 +33,9 @@ double LastFrameTime(double showEnd) { return (std::ceil(showEnd / LiveDemo::kSt
 }
 
 LiveDemo::LiveDemo(const LiveOptions& options)
-    : options(options), transport(Tempo(), ShowTimeLine(Tempo().patternLength)), startTime(options.start),
-      startPaused(options.paused) {}
+    : options(options), transport(Tempo(), ShowTimeLine(Tempo().patternLength)), plan(options.start, options.paused) {}
 
 LiveDemo::~LiveDemo() { Close(); }
-
-namespace {
-// Reports the overlay keeps.
-constexpr size_t kRecentReports = 8;
-}
 
 bool LiveDemo::OnInit() {
     if (!toolReady) {
@@ -53,6 +54,7 @@ bool LiveDemo::OnInit() {
         std::printf("%s\n", FormatReloadLine(report).c_str());
         Remember(report);
     }
+    FollowLogErrors();
     std::fflush(stdout);
     return showBuilt;
 }
@@ -61,6 +63,7 @@ void LiveDemo::Close() {
     if (!toolReady)
         return;
     reloader.Stop();
+    heldFrame.Release();
     counter.reset();
     gpuTimer.Shutdown();
     if (Log* log = GetLog())
@@ -80,22 +83,23 @@ void LiveDemo::Update() {
     if (frameStarted > 0.0 && started > frameStarted)
         framesPerSecond += (1.0 / (started - frameStarted) - framesPerSecond) * 0.1;
     frameStarted = started;
-    if (GetState() == DemoState::Playing) {
-        if (!startDone)
-            StartWhereAsked();
-        ApplyActions();
-    }
+    if (rebuildOwed)
+        Rebuild();
+    if (IsPlaying() && plan.Due())
+        StartWhereAsked();
+    ApplyActions();
     Demo::Update();
-    if (GetState() == DemoState::Playing)
+    if (IsPlaying())
         FollowLoopAndEnd();
 }
 
-// Once the show first plays: the seek and pause the command line asked for.
+// Once the show plays after a start or a rebuild: the moment and the pause
+// asked for, which held while it did not build.
 void LiveDemo::StartWhereAsked() {
-    startDone = true;
-    SetPaused(startPaused);
-    if (startTime > 0.0 || startPaused)
-        RewindTo(transport.Clamp(startTime), kStep);
+    plan.Applied();
+    SetPaused(plan.Paused());
+    if (plan.Time() > 0.0 || plan.Paused())
+        RewindTo(transport.Clamp(plan.Time()), kStep);
     Demo::Update();
     ReportTransport();
 }
@@ -111,7 +115,7 @@ void LiveDemo::ApplyActions() {
 }
 
 void LiveDemo::Apply(LiveAction action) {
-    const double t = ShowTime();
+    const double t = Position();
     switch (action) {
     case LiveAction::TogglePause: TogglePause(); break;
     case LiveAction::BeatBack: SeekTo(transport.StepBeats(t, -1)); break;
@@ -123,7 +127,7 @@ void LiveDemo::Apply(LiveAction action) {
     case LiveAction::ShowStart: SeekTo(0.0); break;
     case LiveAction::LastPattern: SeekTo(transport.LastPatternStart()); break;
     case LiveAction::ToggleLoop: ToggleLoop(); break;
-    case LiveAction::Rebuild: Rebuild(); break;
+    case LiveAction::Rebuild: AskForRebuild(); break;
     case LiveAction::SaveFrame: saveRequested = true; break;
     default: OnAction(action); break;
     }
@@ -132,6 +136,10 @@ void LiveDemo::Apply(LiveAction action) {
 void LiveDemo::SeekTo(double time) {
     // The end itself has no frame: the last one stands for it.
     const double target = std::min(transport.Clamp(time), LastFrameTime(transport.ShowEnd()));
+    if (!IsPlaying()) {
+        plan.MoveTo(target);
+        return;
+    }
     // Going somewhere else ends the loop.
     if (looping && (target < loop.start || target >= loop.end))
         looping = false;
@@ -140,25 +148,39 @@ void LiveDemo::SeekTo(double time) {
 }
 
 void LiveDemo::TogglePause() {
+    if (!IsPlaying()) {
+        plan.TogglePause();
+        return;
+    }
     SetPaused(!IsPaused());
     ReportTransport();
 }
 
 void LiveDemo::ToggleLoop() {
-    const TimeLineEntry* entry = transport.EntryAt(ShowTime(), 0);
+    if (!IsPlaying())
+        return;
+    const TimeLineEntry* entry = transport.EntryAt(GetTime().time, 0);
     looping = !looping && entry != nullptr;
     if (looping)
         loop = *entry;
     ReportTransport();
 }
 
+// A playing show keeps its frame on screen through the rebuild: the frame is
+// taken once drawn, and the rebuild follows at the next frame.
+void LiveDemo::AskForRebuild() {
+    if (IsPlaying())
+        rebuildOwed = true;
+    else
+        Rebuild();
+}
+
 // Everything the scenes made from data no reload reaches: set up anew at the
 // same moment, paused as it was.
 void LiveDemo::Rebuild() {
-    startTime = ShowTime();
-    startPaused = IsPaused();
-    startDone = false;
-    std::printf("rebuild at %.3f\n", startTime);
+    rebuildOwed = false;
+    plan.Rebuild(IsPlaying(), GetTime().time, IsPaused());
+    std::printf("rebuild at %.3f\n", plan.Time());
     std::fflush(stdout);
     showBuilt = Restart();
     if (!showBuilt) {
@@ -170,7 +192,7 @@ void LiveDemo::Rebuild() {
 void LiveDemo::FollowLoopAndEnd() {
     if (IsPaused())
         return;
-    const double t = ShowTime();
+    const double t = GetTime().time;
     if (looping && (t >= loop.end || t < loop.start)) {
         RewindTo(loop.start, kStep);
         Demo::Update();
@@ -184,36 +206,43 @@ void LiveDemo::FollowLoopAndEnd() {
 }
 
 // Saved files reload; the log's errors show as reports. A show that could not
-// be set up is tried again after any file reloads.
+// be set up is tried again after any file reloads, and so is one that
+// lacks a file only a rebuild loads.
 void LiveDemo::FollowReloads() {
+    reloader.SetShowBuilt(IsPlaying());
     bool anyReloaded = false;
     for (const ReloadReport& report : reloader.Update(NowSeconds())) {
         std::printf("%s\n", FormatReloadLine(report).c_str());
         Remember(report);
-        anyReloaded = anyReloaded || report.ok;
+        anyReloaded = anyReloaded || (report.ok && report.fate == ReloadFate::Checked);
     }
-    for (const std::string& message : errors.Take()) {
-        std::printf("error %s\n", message.c_str());
-        Remember({"log", false, 0, message});
-    }
+    FollowLogErrors();
     std::fflush(stdout);
-    if (!showBuilt && anyReloaded)
+    // While a file is still broken, a rebuild would fail again on it.
+    const bool wanted = reloader.TakeRebuildWanted();
+    if (((!IsShowBuilt() && anyReloaded) || wanted) && board.Broken().empty())
         Rebuild();
 }
 
-void LiveDemo::Remember(const ReloadReport& report) {
-    // A file that reloads clears its earlier error.
-    if (report.ok)
-        for (auto it = recent.begin(); it != recent.end();)
-            it = it->path == report.path && !it->ok ? recent.erase(it) : it + 1;
-    recent.push_front(report);
-    if (recent.size() > kRecentReports)
-        recent.pop_back();
+// Standard output keeps every message as the log wrote it; the lists name
+// the file each is about, and why it failed where the tool can tell.
+void LiveDemo::FollowLogErrors() {
+    const std::vector<std::string> messages = errors.Take();
+    for (const std::string& message : messages)
+        std::printf("error %s\n", message.c_str());
+    for (const ReloadReport& logged : ReportsOfLogErrors(messages)) {
+        const ReloadReport report = logged.path.empty() ? logged : reloader.Explain(logged);
+        if (!report.path.empty())
+            std::printf("%s\n", FormatReloadLine(report).c_str());
+        Remember(report);
+    }
 }
+
+void LiveDemo::Remember(const ReloadReport& report) { board.Note(report, TimeOfDay()); }
 
 bool LiveDemo::Frame() {
     FollowReloads();
-    const bool playing = GetState() == DemoState::Playing;
+    const bool playing = IsPlaying();
     if (counter)
         counter->Reset();
     if (playing)
@@ -223,9 +252,15 @@ bool LiveDemo::Frame() {
     Demo::Frame();
     if (playing)
         gpuTimer.EndFrame();
+    else if (ShowState() == OverlayShowState::Broken)
+        ClearFrame();
     if (saveRequested && playing)
         SaveFrame();
     saveRequested = false;
+    if (playing && rebuildOwed && GetDisplay())
+        heldFrame.Grab(*GetDisplay(), GetSettings()->width, GetSettings()->height);
+    else if (playing)
+        heldFrame.Release();
     figures.glCalls = counter ? counter->GetCount() : 0;
     figures.drawCalls = counter ? counter->GetDrawCount() : 0;
     figures.gpuTimer = gpuTimer.IsAvailable();
@@ -235,34 +270,56 @@ bool LiveDemo::Frame() {
     return true;
 }
 
+// A show that is not set up draws nothing, and the back buffer holds
+// whatever an earlier frame left there.
+void LiveDemo::ClearFrame() {
+    Display* display = GetDisplay();
+    if (!display)
+        return;
+    const float black[4] = {0.0f, 0.0f, 0.0f, 1.0f};
+    display->SetRenderTarget(nullptr);
+    display->SetClearColor(black);
+    display->Clear(CLEAR_COLOR);
+}
+
 void LiveDemo::SaveFrame() const {
     RgbPicture picture;
     GrabFrame(GetSettings()->width, GetSettings()->height, picture);
-    const std::string name = FrameFileName(ShowTime());
+    const std::string name = FrameFileName(GetTime().time);
     const bool written = WritePngFile(name, picture);
     std::printf(written ? "saved %s\n" : "cannot save %s\n", name.c_str());
     std::fflush(stdout);
 }
 
 void LiveDemo::ReportTransport() const {
-    const double t = ShowTime();
+    const double t = GetTime().time;
     std::printf("time %.3f pattern %s %s%s\n", t, FormatMusicalPosition(transport.PositionAt(t)).c_str(),
                 IsPaused() ? "paused" : "playing", looping ? " loop" : "");
     std::fflush(stdout);
 }
 
+OverlayShowState LiveDemo::ShowState() const {
+    if (IsPlaying())
+        return OverlayShowState::Playing;
+    if (IsShowBuilt() && GetState() == DemoState::Precalculating)
+        return OverlayShowState::Building;
+    return OverlayShowState::Broken;
+}
+
 OverlayModel LiveDemo::MakeOverlayModel() const {
     OverlayModel model;
     const Tempo& tempo = transport.GetTempo();
-    const double t = GetState() == DemoState::Playing ? ShowTime() : 0.0;
+    const double t = Position();
     model.time = t;
     model.showEnd = transport.ShowEnd();
     model.patternLength = tempo.patternLength;
     model.beatLength = tempo.beatLength;
     model.clock = FormatClockTime(t);
     model.musical = FormatMusicalPosition(transport.PositionAt(t));
-    model.paused = IsPaused();
+    model.paused = PausedOrToBe();
     model.looping = looping;
+    model.show = ShowState();
+    model.heldFrame = heldFrame.TextureName();
     for (const TimeLineEntry& entry : transport.Entries())
         model.entries.push_back({SceneIdName(entry.scene), entry.variant, entry.layer, entry.start, entry.end,
                                  entry.start <= t && t < entry.end});
@@ -276,7 +333,18 @@ OverlayModel LiveDemo::MakeOverlayModel() const {
     model.gpuTimer = figures.gpuTimer;
     model.glCalls = figures.glCalls;
     model.drawCalls = figures.drawCalls;
-    for (const ReloadReport& report : recent)
-        model.reloads.push_back({report.path, report.ok, report.ok ? "ok" : ErrorText(report)});
+    FillReloads(model);
+    for (const KeyBinding& binding : KeyBindings())
+        model.keys.push_back({binding.keyName, binding.what});
     return model;
+}
+
+void LiveDemo::FillReloads(OverlayModel& model) const {
+    for (const auto& [path, report] : board.Broken())
+        model.broken.push_back({path, false, ReloadText(report), "", ReloadTag(report)});
+    for (const ReloadBoard::Line& line : board.History()) {
+        const ReloadReport& report = line.report;
+        model.reloads.push_back({report.path.empty() ? "log" : report.path, report.ok, ReloadText(report),
+                                 line.timeOfDay, ReloadTag(report)});
+    }
 }

@@ -4,13 +4,14 @@
 #include "engine/render/GLCallCounter.h"
 #include "engine/render/GpuFrameTimer.h"
 #include "tools/live/ErrorLines.h"
+#include "tools/live/HeldFrame.h"
 #include "tools/live/LiveCommand.h"
 #include "tools/live/LiveOptions.h"
 #include "tools/live/LiveOverlay.h"
 #include "tools/live/LiveReloader.h"
+#include "tools/live/ReloadBoard.h"
+#include "tools/live/StartPlan.h"
 #include "tools/live/Transport.h"
-
-#include <deque>
 
 #include <memory>
 #include <string>
@@ -49,51 +50,58 @@ public:
         uint64_t drawCalls = 0;
     };
     const FrameFigures& Figures() const { return figures; }
-    const Transport& GetTransport() const { return transport; }
-    // The newest reloads and errors first, as the overlay lists them.
-    const std::deque<ReloadReport>& RecentReports() const { return recent; }
-    // The show is set up; false while a broken file keeps it from starting.
-    bool IsShowBuilt() const { return showBuilt; }
-    const TimeLineEntry* LoopedEntry() const { return looping ? &loop : nullptr; }
 
 protected:
     // Called after the show's frame and before it is shown; the overlay's place.
     virtual void DrawOverTheFrame() {}
     virtual void OnAction(LiveAction) {}
-    void ReportTransport() const;
 
 private:
+    bool IsPlaying() const { return GetState() == DemoState::Playing; }
+    // Set up, and its precalculation has not failed.
+    bool IsShowBuilt() const { return showBuilt && !PrecalcFailed(); }
+    // Where the play head is, or is to be once the show plays.
+    double Position() const { return IsPlaying() ? GetTime().time : plan.Time(); }
+    bool PausedOrToBe() const { return IsPlaying() ? IsPaused() : plan.Paused(); }
+    OverlayShowState ShowState() const;
+
     void ApplyActions();
     void Apply(LiveAction action);
     void SeekTo(double time);
     void TogglePause();
     void ToggleLoop();
+    void AskForRebuild();
     void Rebuild();
+    void ClearFrame();
     void SaveFrame() const;
     void StartWhereAsked();
     void FollowReloads();
+    void FollowLogErrors();
     void Remember(const ReloadReport& report);
     void FollowLoopAndEnd();
-    double ShowTime() const { return GetTime().time; }
+    void ReportTransport() const;
+    void FillReloads(OverlayModel& model) const;
 
     LiveOptions options;
     Transport transport;
+    StartPlan plan;
     std::vector<LiveAction> pending;
     double requestedSeek = -1.0;
     double framesPerSecond = 0.0;
-    bool startDone = false;
-    double startTime = 0.0;
-    bool startPaused = false;
     bool looping = false;
     TimeLineEntry loop{};
     bool saveRequested = false;
+    // F5 while playing: the frame is held at the end of this one, the show
+    // rebuilt at the start of the next.
+    bool rebuildOwed = false;
+    HeldFrame heldFrame;
     std::unique_ptr<GLCallCounter> counter;
     GpuFrameTimer gpuTimer;
     bool toolReady = false;
     bool showBuilt = false;
     LiveReloader reloader;
     ErrorLines errors;
-    std::deque<ReloadReport> recent;
+    ReloadBoard board;
     double frameStarted = 0.0;
     FrameFigures figures;
 };

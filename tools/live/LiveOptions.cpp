@@ -7,7 +7,8 @@ const char* const kLiveUsage =
     "Plays the show from the working directory's data and reloads what is saved there.\n"
     "Space pauses, Left/Right step a beat (with Shift a pattern), PageUp/PageDown go to\n"
     "the previous or next entry, Home/End to the start or the last pattern, L loops the\n"
-    "entry, Tab hides the overlay, F5 rebuilds the show, F12 saves the frame, Escape quits.\n";
+    "entry, Tab hides the overlay, F1 lists the keys, F5 rebuilds the show, F12 saves the\n"
+    "frame, Escape quits. Run it from the folder that holds data/.\n";
 
 bool ParseLiveOptions(const std::vector<std::string>& arguments, LiveOptions& options, std::string& error) {
     for (size_t i = 0; i < arguments.size(); ++i) {

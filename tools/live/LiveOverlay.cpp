@@ -1,6 +1,10 @@
 #include "tools/live/LiveOverlay.h"
 
+#include "tools/live/OverlayPanel.h"
+#include "tools/live/OverlayReloads.h"
+#include "tools/live/OverlayStyle.h"
 #include "tools/live/ScrubBar.h"
+#include "tools/live/Transport.h"
 
 #include <backends/imgui_impl_opengl3.h>
 #include <imgui.h>
@@ -24,42 +28,10 @@
 
 namespace {
 
-const ImVec4 kDim(0.68f, 0.72f, 0.78f, 1.0f);
-const ImVec4 kBright(0.95f, 0.96f, 0.98f, 1.0f);
-const ImVec4 kAccent(1.0f, 0.67f, 0.16f, 1.0f);
-const ImVec4 kGood(0.45f, 0.86f, 0.48f, 1.0f);
-const ImVec4 kBad(1.0f, 0.48f, 0.42f, 1.0f);
 const ImU32 kPlayHead = IM_COL32(255, 170, 40, 255);
 
-constexpr float kMargin = 10.0f;
 constexpr float kScrubHeight = 58.0f;
 constexpr float kLaneGutter = 22.0f;
-
-std::string FormatClock(double seconds) {
-    auto millis = static_cast<long long>(std::llround(std::max(seconds, 0.0) * 1000.0));
-    char text[32];
-    std::snprintf(text, sizeof text, "%02lld:%02lld.%03lld", millis / 60000, millis / 1000 % 60, millis % 1000);
-    return text;
-}
-
-// "m:ss.s", for the entries' spans.
-std::string FormatShort(double seconds) {
-    auto tenths = static_cast<long long>(std::llround(std::max(seconds, 0.0) * 10.0));
-    char text[32];
-    std::snprintf(text, sizeof text, "%lld:%02lld.%lld", tenths / 600, tenths / 10 % 60, tenths % 10);
-    return text;
-}
-
-// A steady colour per scene name, the same on every run and system.
-ImU32 SceneColour(const std::string& scene, int alpha) {
-    uint32_t hash = 2166136261u;
-    for (unsigned char c : scene)
-        hash = (hash ^ c) * 16777619u;
-    float hue = static_cast<float>(hash % 360u) / 360.0f;
-    float r, g, b;
-    ImGui::ColorConvertHSVtoRGB(hue, 0.55f, 0.80f, r, g, b);
-    return IM_COL32(static_cast<int>(r * 255), static_cast<int>(g * 255), static_cast<int>(b * 255), alpha);
-}
 
 int ButtonIndex(platform::MouseButton button) {
     switch (button) {
@@ -68,19 +40,6 @@ int ButtonIndex(platform::MouseButton button) {
     case platform::MouseButton::Middle: return 2;
     default: return -1;
     }
-}
-
-void Figure(const char* label, const std::string& value) {
-    ImGui::TableNextColumn();
-    ImGui::TextColored(kDim, "%s", label);
-    ImGui::TableNextColumn();
-    ImGui::TextUnformatted(value.c_str());
-}
-
-std::string Fixed(double value, int decimals, const char* unit = "") {
-    char text[48];
-    std::snprintf(text, sizeof text, "%.*f%s", decimals, value, unit);
-    return text;
 }
 
 void ApplyStyle() {
@@ -143,7 +102,7 @@ void LiveOverlay::Shutdown() {
 }
 
 bool LiveOverlay::OverWindow(float x, float y) const {
-    return panelRect_.Contains(x, y) || scrubRect_.Contains(x, y);
+    return panelRect_.Contains(x, y) || scrubRect_.Contains(x, y) || keysRect_.Contains(x, y);
 }
 
 bool LiveOverlay::HandleEvent(const platform::WindowEvent& event) {
@@ -196,12 +155,34 @@ bool LiveOverlay::HandleEvent(const platform::WindowEvent& event) {
     }
 }
 
+LiveOverlay::Rect LiveOverlay::ToRect(const ImVec4& corners) { return {corners.x, corners.y, corners.z, corners.w}; }
+
 double LiveOverlay::Draw(const OverlayModel& model, double deltaSeconds) {
-    if (!context_ || !visible_) {
+    if (!visible_) {
         lastSeekX_ = -1;
-        panelRect_ = scrubRect_ = Rect();
-        return -1.0;
+        panelRect_ = scrubRect_ = keysRect_ = Rect();
     }
+    const bool showing = model.heldFrame != 0 || !model.broken.empty() || model.show != OverlayShowState::Playing;
+    if (!context_ || (!visible_ && !showing))
+        return -1.0;
+    BeginFrame(deltaSeconds);
+    DrawHeldFrame(model);
+    double seek = -1.0;
+    if (visible_) {
+        const float room = static_cast<float>(height_) - kScrubHeight - 3 * kMargin;
+        panelRect_ = ToRect(DrawOverlayPanel(model, clockFont_, room));
+        keysRect_ = keyTable_ ? ToRect(DrawKeyTable(model, static_cast<float>(width_))) : Rect();
+        seek = DrawScrubBar(model);
+    } else {
+        DrawBrokenBadge(model);
+    }
+    DrawShowNotice(model, panelRect_.x1, static_cast<float>(width_), static_cast<float>(height_));
+    ImGui::Render();
+    ImGui_ImplOpenGL3_RenderDrawData(ImGui::GetDrawData());
+    return seek;
+}
+
+void LiveOverlay::BeginFrame(double deltaSeconds) {
     ImGui::SetCurrentContext(context_);
     ImGuiIO& io = ImGui::GetIO();
     io.DisplaySize = ImVec2(static_cast<float>(std::max(width_, 1)), static_cast<float>(std::max(height_, 1)));
@@ -214,123 +195,17 @@ double LiveOverlay::Draw(const OverlayModel& model, double deltaSeconds) {
     }
     io.MouseWheel = wheel_;
     wheel_ = 0;
-
     ImGui_ImplOpenGL3_NewFrame();
     ImGui::NewFrame();
-    DrawPanel(model);
-    double seek = DrawScrubBar(model);
-    ImGui::Render();
-    ImGui_ImplOpenGL3_RenderDrawData(ImGui::GetDrawData());
-    return seek;
 }
 
-void LiveOverlay::DrawPanel(const OverlayModel& model) {
-    const ImGuiWindowFlags flags = ImGuiWindowFlags_NoDecoration | ImGuiWindowFlags_AlwaysAutoResize |
-                                   ImGuiWindowFlags_NoSavedSettings | ImGuiWindowFlags_NoFocusOnAppearing |
-                                   ImGuiWindowFlags_NoNav | ImGuiWindowFlags_NoMove;
-    ImGui::SetNextWindowPos(ImVec2(kMargin, kMargin));
-    ImGui::SetNextWindowSizeConstraints(ImVec2(260, 0), ImVec2(340, FLT_MAX));
-    ImGui::Begin("##zplive-panel", nullptr, flags);
-    const float wrapWidth = 300.0f;
-
-    // The clock, large, with the musical position and the transport beside it.
-    ImGui::PushFont(clockFont_);
-    ImGui::TextUnformatted(model.clock.c_str());
-    ImGui::PopFont();
-    ImGui::SameLine(0, 14);
-    ImGui::BeginGroup();
-    if (model.paused)
-        ImGui::TextColored(kAccent, "PAUSED");
-    else
-        ImGui::TextColored(kGood, "PLAYING");
-    if (model.looping) {
-        ImGui::SameLine();
-        ImGui::TextColored(kAccent, "LOOP");
-    }
-    ImGui::TextColored(kBright, "%s", model.musical.c_str());
-    ImGui::SameLine();
-    ImGui::TextColored(kDim, "of %s", FormatClock(model.showEnd).c_str());
-    ImGui::EndGroup();
-
-    ImGui::Separator();
-    bool anyActive = false;
-    if (ImGui::BeginTable("##active", 3, ImGuiTableFlags_SizingFixedFit)) {
-        for (const OverlayEntry& entry : model.entries) {
-            if (!entry.active)
-                continue;
-            anyActive = true;
-            ImGui::TableNextColumn();
-            ImGui::TextColored(kDim, "L%d", entry.layer);
-            ImGui::TableNextColumn();
-            ImVec2 at = ImGui::GetCursorScreenPos();
-            float side = ImGui::GetTextLineHeight() - 4;
-            ImGui::GetWindowDrawList()->AddRectFilled(ImVec2(at.x, at.y + 2), ImVec2(at.x + side, at.y + 2 + side),
-                                                      SceneColour(entry.scene, 255), 2.0f);
-            ImGui::Dummy(ImVec2(side, side));
-            ImGui::SameLine(0, 6);
-            ImGui::Text("%s", entry.scene.c_str());
-            ImGui::SameLine();
-            ImGui::TextColored(kAccent, "#%d", entry.variant);
-            ImGui::TableNextColumn();
-            ImGui::TextColored(kDim, "%s - %s", FormatShort(entry.start).c_str(), FormatShort(entry.end).c_str());
-        }
-        ImGui::EndTable();
-    }
-    if (!anyActive)
-        ImGui::TextColored(kDim, "no entry active");
-
-    ImGui::Separator();
-    // The show's two uniforms, each with a gauge of its 0..1 range.
-    if (ImGui::BeginTable("##uniforms", 4, ImGuiTableFlags_SizingFixedFit)) {
-        const std::pair<const char*, double> uniforms[] = {{"uFade", model.fade}, {"uFlash", model.flash}};
-        for (const auto& [name, value] : uniforms) {
-            ImGui::TableNextColumn();
-            ImGui::TextColored(kDim, "%s", name);
-            ImGui::TableNextColumn();
-            ImGui::Text("%.3f", value);
-            ImGui::SameLine(0, 6);
-            ImVec2 at = ImGui::GetCursorScreenPos();
-            const float gauge = 44.0f, y = at.y + ImGui::GetTextLineHeight() / 2 - 2;
-            ImDrawList* draw = ImGui::GetWindowDrawList();
-            draw->AddRectFilled(ImVec2(at.x, y), ImVec2(at.x + gauge, y + 4), IM_COL32(255, 255, 255, 40), 2.0f);
-            float filled = gauge * static_cast<float>(std::clamp(value, 0.0, 1.0));
-            draw->AddRectFilled(ImVec2(at.x, y), ImVec2(at.x + filled, y + 4), IM_COL32(140, 190, 255, 220), 2.0f);
-            ImGui::Dummy(ImVec2(gauge, 1));
-        }
-        ImGui::EndTable();
-    }
-
-    if (ImGui::BeginTable("##figures", 4, ImGuiTableFlags_SizingFixedFit)) {
-        Figure("FPS", Fixed(model.fps, 1));
-        Figure("GL calls", std::to_string(model.glCalls));
-        Figure("CPU", Fixed(model.cpuMs, 2, " ms"));
-        Figure("draw calls", std::to_string(model.drawCalls));
-        Figure("GPU", model.gpuTimer ? Fixed(model.gpuMs, 2, " ms") : std::string("no GPU timer"));
-        ImGui::EndTable();
-    }
-
-    if (!model.reloads.empty()) {
-        ImGui::Separator();
-        ImGui::TextColored(kDim, "reloads");
-        ImGui::PushTextWrapPos(ImGui::GetCursorPosX() + wrapWidth);
-        for (const OverlayReload& reload : model.reloads) {
-            ImGui::TextColored(reload.ok ? kGood : kBad, reload.ok ? "  ok " : "fail ");
-            ImGui::SameLine();
-            ImGui::TextUnformatted(reload.path.c_str());
-            if (!reload.ok || (reload.text != "ok" && !reload.text.empty())) {
-                ImGui::Indent(40);
-                ImGui::PushStyleColor(ImGuiCol_Text, reload.ok ? kDim : kBad);
-                ImGui::TextWrapped("%s", reload.text.c_str());
-                ImGui::PopStyleColor();
-                ImGui::Unindent(40);
-            }
-        }
-        ImGui::PopTextWrapPos();
-    }
-
-    ImVec2 pos = ImGui::GetWindowPos(), size = ImGui::GetWindowSize();
-    panelRect_ = {pos.x, pos.y, pos.x + size.x, pos.y + size.y};
-    ImGui::End();
+// Behind every window: the frame the show left before it was taken down.
+void LiveOverlay::DrawHeldFrame(const OverlayModel& model) const {
+    if (model.heldFrame == 0)
+        return;
+    const ImTextureID texture = reinterpret_cast<ImTextureID>(static_cast<uintptr_t>(model.heldFrame));
+    ImGui::GetBackgroundDrawList()->AddImage(texture, ImVec2(0, 0),
+                                             ImVec2(static_cast<float>(width_), static_cast<float>(height_)));
 }
 
 double LiveOverlay::DrawScrubBar(const OverlayModel& model) {
@@ -420,7 +295,7 @@ double LiveOverlay::DrawScrubBar(const OverlayModel& model) {
         float x = std::clamp(io.MousePos.x, min.x, max.x);
         draw->AddLine(ImVec2(x, min.y), ImVec2(x, max.y), IM_COL32(255, 255, 255, 110));
         ImGui::BeginTooltip();
-        ImGui::TextUnformatted(FormatClock(scale.TimeAt(x)).c_str());
+        ImGui::TextUnformatted(FormatClockTime(scale.TimeAt(x)).c_str());
         ImGui::EndTooltip();
     }
     float head = std::floor(scale.XAt(model.time)) + 0.5f;

@@ -8,6 +8,7 @@
 
 struct ImFont;
 struct ImGuiContext;
+struct ImVec4;
 
 // One entry of the time line as the overlay shows it.
 struct OverlayEntry {
@@ -23,6 +24,20 @@ struct OverlayReload {
     std::string path;
     bool ok = false;
     std::string text;
+    std::string time;  // of day, "hh:mm:ss"; empty in the list of broken files
+    std::string tag;   // "ok", "fail", "gone", "--" (not used by the show)
+};
+
+// One row of the key table.
+struct OverlayKey {
+    std::string key;
+    std::string what;
+};
+
+enum class OverlayShowState {
+    Playing,
+    Building,  // set up, its precalculation running
+    Broken,    // a file kept it from being set up; it waits for a fix or F5
 };
 
 // Everything the overlay draws, filled by the tool each frame.
@@ -36,12 +51,20 @@ struct OverlayModel {
     double fps = 0, cpuMs = 0, gpuMs = 0;
     bool gpuTimer = false;  // "no GPU timer" when false
     uint64_t glCalls = 0, drawCalls = 0;
+    OverlayShowState show = OverlayShowState::Playing;
+    // While the show does not play, time and paused are where and how it
+    // is to start.
+    std::vector<OverlayReload> broken;   // every file broken now, by path
     std::vector<OverlayReload> reloads;  // the last few, newest first
+    uint32_t heldFrame = 0;              // a GL texture shown instead of the frame, 0 for none
+    std::vector<OverlayKey> keys;        // the key table, shown with F1
 };
 
 // The live tool's overlay: a panel with the clock, the active entries, the
-// show's uniforms, the frame's figures and the last reloads, and a scrub bar
-// over the whole time line that seeks on a click or a drag.
+// show's uniforms, the frame's figures, the broken files and the last
+// reloads, and a scrub bar over the whole time line that seeks on a click or
+// a drag. Hidden, it still shows a badge while files are broken, and the
+// held frame and a notice while the show is built anew.
 //
 // It draws through its own GL renderer, which fetches its entry points
 // itself, outside the engine's `gl` table: its calls are not counted in the
@@ -61,6 +84,8 @@ public:
 
     void SetVisible(bool visible) { visible_ = visible; }
     bool IsVisible() const { return visible_; }
+    void SetKeyTableVisible(bool visible) { keyTable_ = visible; }
+    bool IsKeyTableVisible() const { return keyTable_; }
 
     // Feeds a window event; true when the overlay took it: a press on one of
     // its windows, and the moves and release of a drag that began there.
@@ -79,14 +104,17 @@ private:
         bool Contains(float x, float y) const { return x >= x0 && x < x1 && y >= y0 && y < y1; }
     };
 
+    static Rect ToRect(const ImVec4& corners);
     bool OverWindow(float x, float y) const;
-    void DrawPanel(const OverlayModel& model);
+    void BeginFrame(double deltaSeconds);
+    void DrawHeldFrame(const OverlayModel& model) const;
     double DrawScrubBar(const OverlayModel& model);
 
     ImGuiContext* context_ = nullptr;
     ImFont* clockFont_ = nullptr;
     bool rendererReady_ = false;
     bool visible_ = true;
+    bool keyTable_ = false;
     int width_ = 0, height_ = 0;
 
     // Mouse state between frames: a press and release that both come before
@@ -98,6 +126,6 @@ private:
     float wheel_ = 0;
     bool dragging_ = false;  // a press on the overlay, until its release
 
-    Rect panelRect_, scrubRect_;  // where the windows were last drawn
+    Rect panelRect_, scrubRect_, keysRect_;  // where the windows were last drawn
     float lastSeekX_ = -1;
 };

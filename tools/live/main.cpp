@@ -52,6 +52,8 @@ protected:
     void OnAction(LiveAction action) override {
         if (action == LiveAction::ToggleOverlay)
             overlay.SetVisible(!overlay.IsVisible());
+        if (action == LiveAction::ToggleKeyTable)
+            overlay.SetKeyTableVisible(!overlay.IsKeyTableVisible());
     }
 
 private:

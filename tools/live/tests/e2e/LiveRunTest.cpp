@@ -33,11 +33,30 @@ protected:
         live = std::make_unique<BackgroundProcess>(ZPLIVE_PATH, arguments, options);
     }
 
+    // A data folder of its own with the shaders copied, to be broken; the
+    // rest links to the project's.
+    std::string CopyShaders() {
+        std::filesystem::remove(directory / "data");
+        std::filesystem::create_directory(directory / "data");
+        for (const char* folder : {"music", "objects", "textures"})
+            std::filesystem::create_directory_symlink(std::string(ZP_SOURCE_DIR "/data/") + folder,
+                                                      directory / "data/" + folder);
+        std::filesystem::copy(ZP_SOURCE_DIR "/data/shaders", directory / "data/shaders",
+                              std::filesystem::copy_options::recursive);
+        return directory / "data/shaders";
+    }
+
     // True once the line has been printed, whole, `times` times in all.
     bool WaitForLine(const std::string& line, int times = 1, double seconds = 20.0) const {
+        return WaitForText("\n" + line + "\n", times, seconds);
+    }
+
+    // True once the text has been printed `times` times in all, a line
+    // break before it.
+    bool WaitForText(const std::string& text, int times = 1, double seconds = 20.0) const {
         const auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
         while (std::chrono::steady_clock::now() < until) {
-            if (Count("\n" + live->Out(), "\n" + line + "\n") >= times)
+            if (Count("\n" + live->Out(), text) >= times)
                 return true;
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
         }
@@ -96,6 +115,34 @@ TEST_F(LiveRun, PausedFramesHoldStillAndTheKeysMoveThePlayHead) {
     ASSERT_TRUE(Press("Escape"));
     ASSERT_TRUE(live->WaitForExit(10.0)) << live->Out();
     EXPECT_EQ(live->ExitCode(), 0);
+}
+
+TEST_F(LiveRun, AStartWithABrokenShaderKeepsTheAskedMomentAndPauseUntilItIsFixed) {
+    const std::string shader = CopyShaders() + "/generator/rmgreencubes.fs";
+    const std::string good = ReadFileText(shader);
+    const size_t at = good.find("vec3 base = ");
+    ASSERT_NE(at, std::string::npos);
+    const int line = 1 + static_cast<int>(std::count(good.begin(), good.begin() + static_cast<long>(at), '\n'));
+    WriteFileText(shader, std::string(good).insert(at + 12, "undeclaredName + "));
+
+    Start({"--size", "320x240", "--start", "71.3", "--paused"});
+    const std::string error = "\nreload data/shaders/generator/rmgreencubes.fs error " + std::to_string(line) + ": ";
+    ASSERT_TRUE(WaitForText(error)) << live->Out() << live->Err();
+    // F5 while the file is broken fails, and forgets nothing of the start.
+    ASSERT_TRUE(Press("F5"));
+    EXPECT_TRUE(WaitForLine("rebuild at 71.300"));
+    EXPECT_TRUE(WaitForLine("rebuild failed"));
+
+    WriteFileText(shader, good);
+    EXPECT_TRUE(WaitForLine("reload data/shaders/generator/rmgreencubes.fs ok"));
+    EXPECT_TRUE(WaitForLine("time 71.300 pattern 25.7 paused", 1, 40.0)) << live->Out();
+    // F5 on the playing show comes back where it was.
+    ASSERT_TRUE(Press("F5"));
+    EXPECT_TRUE(WaitForLine("rebuild at 71.300", 3));
+    EXPECT_TRUE(WaitForLine("time 71.300 pattern 25.7 paused", 2, 40.0)) << live->Out();
+
+    ASSERT_TRUE(Press("Escape"));
+    ASSERT_TRUE(live->WaitForExit(10.0)) << live->Out();
 }
 
 TEST(LiveStart, WithoutADataFolderItSaysSoOnceAndEnds) {

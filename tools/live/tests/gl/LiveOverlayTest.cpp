@@ -52,8 +52,8 @@ OverlayModel SampleModel() {
     model.glCalls = 412;
     model.drawCalls = 17;
     model.reloads = {
-        {"shaders/tunnel.frag", false, "41: error: 'fog' undeclared"},
-        {"shaders/title.frag", true, "ok"},
+        {"shaders/tunnel.frag", false, "41: error: 'fog' undeclared", "12:01:07", "fail"},
+        {"shaders/title.frag", true, "ok", "12:00:58", "ok"},
     };
     return model;
 }
@@ -127,7 +127,7 @@ protected:
     IsEnabled isEnabled = nullptr;
 };
 
-TEST_F(LiveOverlayTest, DrawsAPanelAndAScrubBarOverTheFrameAndNothingWhenHidden) {
+TEST_F(LiveOverlayTest, DrawsAPanelAndAScrubBarOverTheFrameAndHiddenOnlyABadgeForBrokenFiles) {
     if (IsSkipped() || HasFatalFailure())
         return;
     OverlayModel model = SampleModel();
@@ -161,6 +161,18 @@ TEST_F(LiveOverlayTest, DrawsAPanelAndAScrubBarOverTheFrameAndNothingWhenHidden)
     EXPECT_LT(overlay.Draw(model, 1.0 / 60), 0.0);
     GrabFrame(kWidth, kHeight, picture);
     for (int y = 0; y < kHeight; y += 7)
+        for (int x = 0; x < kWidth; x += 7)
+            ASSERT_TRUE(SamePixel(picture, x, y, 0, 255, 0)) << x << "," << y;
+
+    // Hidden with a file broken: a badge at the top left, and nothing else.
+    model.broken = {{"shaders/tunnel.frag", false, "41: error: 'fog' undeclared", "", "fail"}};
+    for (int frame = 0; frame < 2; ++frame) {
+        ClearTo(0.0f, 1.0f, 0.0f);
+        overlay.Draw(model, 1.0 / 60);
+    }
+    GrabFrame(kWidth, kHeight, picture);
+    EXPECT_FALSE(SamePixel(picture, 20, 20, 0, 255, 0)) << "no badge";
+    for (int y = 60; y < kHeight; y += 7)
         for (int x = 0; x < kWidth; x += 7)
             ASSERT_TRUE(SamePixel(picture, x, y, 0, 255, 0)) << x << "," << y;
 }
