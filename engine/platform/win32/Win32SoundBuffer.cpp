@@ -89,3 +89,12 @@ bool Win32SoundBuffer::GetCurrentPosition(uint32_t* playCursor, uint32_t* writeC
 bool Win32SoundBuffer::SetCurrentPosition(uint32_t playCursor) {
     return playCursor < ringBytes && SUCCEEDED(buffer->SetCurrentPosition(playCursor));
 }
+
+// Lock restores a lost buffer as it writes; one that cannot be restored, or
+// whose device no longer answers, is gone.
+bool Win32SoundBuffer::IsLost() {
+    DWORD status = 0;
+    if (FAILED(buffer->GetStatus(&status)))
+        return true;
+    return (status & DSBSTATUS_BUFFERLOST) && FAILED(buffer->Restore());
+}

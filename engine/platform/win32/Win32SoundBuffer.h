@@ -26,6 +26,7 @@ public:
     bool Stop() override;
     bool GetCurrentPosition(uint32_t* playCursor, uint32_t* writeCursor) override;
     bool SetCurrentPosition(uint32_t playCursor) override;
+    bool IsLost() override;
 
 private:
     Win32SoundBuffer(std::shared_ptr<Win32DirectSoundSession> session, IDirectSoundBuffer* buffer, uint32_t bytes);
