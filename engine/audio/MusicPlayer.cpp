@@ -1,8 +1,8 @@
 #include "engine/audio/MusicPlayer.h"
 
 #include "engine/audio/FillFromDecoder.h"
+#include "engine/audio/FirstVorbisStream.h"
 #include "engine/audio/MemoryStreamCallbacks.h"
-#include "engine/audio/OggStructure.h"
 #include "engine/files/MemoryStream.h"
 
 #include <algorithm>
@@ -39,7 +39,7 @@ bool MusicPlayer::Open(MemoryStream encoded) {
     if (!deviceReady || !device)
         return false;
     Close();
-    if (!IsPlainOggStream(encoded.Data(), encoded.Length()))
+    if (!KeepFirstVorbisStream(encoded))
         return false;
     source = std::make_unique<MemoryStream>(std::move(encoded));
     // On failure vorbisfile has already cleared the decoder.

@@ -60,6 +60,11 @@ inline bool WriteBytes(const std::string& path, const Bytes& bytes) {
     return static_cast<bool>(file);
 }
 
+inline Bytes Joined(Bytes head, const Bytes& tail) {
+    head.insert(head.end(), tail.begin(), tail.end());
+    return head;
+}
+
 inline MemoryStream StreamOf(const Bytes& bytes) {
     MemoryStream stream;
     stream.Write(bytes.data(), static_cast<uint32_t>(bytes.size()));

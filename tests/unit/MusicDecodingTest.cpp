@@ -1,5 +1,6 @@
 #include "AudioTestTracks.h"
 #include "FakeSoundDevice.h"
+#include "OggPages.h"
 
 #include "engine/audio/MusicPlayer.h"
 
@@ -59,11 +60,12 @@ public:
     return ::testing::AssertionSuccess();
 }
 
-// The whole track, sample for sample as the reference decoder gives it, then silence.
-void ExpectPlaysAsReference(const std::string& path) {
+// The whole track, sample for sample as the reference decoder gives
+// `referencePath` (by default the file itself), then silence.
+void ExpectPlaysAsReference(const std::string& path, const std::string& referencePath = {}) {
     SCOPED_TRACE(path);
     Bytes reference;
-    ASSERT_TRUE(DecodeWithOggdec(path, &reference));
+    ASSERT_TRUE(DecodeWithOggdec(referencePath.empty() ? path : referencePath, &reference));
     ASSERT_FALSE(reference.empty());
     RingRecorder recorder;
     ASSERT_TRUE(recorder.Open(StreamOf(ReadBytes(path))));
@@ -78,6 +80,18 @@ std::vector<size_t> PageStarts(const Bytes& file) {
         if (file[i] == 'O' && file[i + 1] == 'g' && file[i + 2] == 'g' && file[i + 3] == 'S')
             starts.push_back(i);
     return starts;
+}
+
+// The committed stereo track, each of its pages after one of a stream that
+// is not Vorbis.
+Bytes Interleaved(const Bytes& track) {
+    const size_t pageStarts[] = {0, 58, 3932, 8189, 12418, 16572, 20827, 25120, track.size()};
+    Bytes file;
+    for (uint32_t page = 0; page + 1 < std::size(pageStarts); ++page) {
+        file = Joined(file, oggpages::MakePage(page == 0 ? 0x2 : 0, 77, page, Bytes(300, 'x')));
+        file.insert(file.end(), track.begin() + pageStarts[page], track.begin() + pageStarts[page + 1]);
+    }
+    return file;
 }
 
 std::string TenSecondTrack() { return MadeTrack("chords-10s.ogg", 44100, 2, 10.0); }
@@ -114,6 +128,32 @@ TEST(MusicDecoding, SoundThemeFilesPlayAsTheReferenceDecodes) {
         ++files;
     }
     EXPECT_GT(files, 10);
+}
+
+// What other players accept around a track: each file plays its first Vorbis
+// stream alone, as the reference decodes that stream.
+TEST(MusicDecoding, ChainsMultiplexesTagsAndPaddingPlayTheFirstVorbisStream) {
+    REQUIRE_VORBIS_TOOLS();
+    const std::string trackPath = std::string(ZP_TEST_DATA_DIR) + "/music/chords-44k-stereo.ogg";
+    const Bytes track = ReadBytes(trackPath);
+    const Bytes other = ReadBytes(std::string(ZP_TEST_DATA_DIR) + "/music/chords-22k-mono.ogg");
+    Bytes id3v1 = {'T', 'A', 'G'};
+    id3v1.resize(128, 0x20);
+    // A title frame that reads "OggS".
+    const Bytes id3v2 = {'I', 'D', '3', 4, 0, 0, 0, 0, 0, 16,  'T', 'I', 'T',
+                         '2', 0,   0,   0, 6, 0, 0, 3, 'O', 'g', 'g', 'S', 0};
+    const std::pair<const char*, Bytes> files[] = {
+        {"chained.ogg", Joined(track, other)},
+        {"interleaved.ogg", Interleaved(track)},
+        {"id3v1.ogg", Joined(track, id3v1)},
+        {"padded.ogg", Joined(track, Bytes(4096, 0))},
+        {"id3v2.ogg", Joined(id3v2, track)},
+    };
+    for (const auto& [name, bytes] : files) {
+        const std::string path = AudioScratchPath(name);
+        ASSERT_TRUE(WriteBytes(path, bytes));
+        ExpectPlaysAsReference(path, trackPath);
+    }
 }
 
 // Two pages cut out of the middle: the decoder reports a hole, which is

@@ -31,6 +31,23 @@ inline uint32_t Checksum(const uint8_t* bytes, size_t size) {
     return crc;
 }
 
+// A page of one body of at most 255 x 255 bytes, with its checksum.
+inline std::vector<uint8_t> MakePage(uint8_t flags, uint32_t serial, uint32_t sequence,
+                                     const std::vector<uint8_t>& body) {
+    std::vector<uint8_t> page = {'O', 'g', 'g', 'S', 0, flags, 0, 0, 0, 0, 0, 0, 0, 0};
+    for (uint32_t value : {serial, sequence, 0u})
+        for (int i = 0; i < 4; ++i)
+            page.push_back(static_cast<uint8_t>(value >> (8 * i)));
+    page.push_back(static_cast<uint8_t>(body.size() / 255 + 1));
+    page.insert(page.end(), body.size() / 255, 255);
+    page.push_back(static_cast<uint8_t>(body.size() % 255));
+    page.insert(page.end(), body.begin(), body.end());
+    const uint32_t crc = Checksum(page.data(), page.size());
+    for (size_t i = 0; i < 4; ++i)
+        page[kChecksumAt + i] = static_cast<uint8_t>(crc >> (8 * i));
+    return page;
+}
+
 // Recomputes the checksum of every whole page from the start; stops at the
 // first byte that does not begin one.
 inline void RepairChecksums(std::vector<uint8_t>& bytes) {

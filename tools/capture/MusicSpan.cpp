@@ -1,8 +1,8 @@
 #include "tools/capture/MusicSpan.h"
 
+#include "engine/audio/FirstVorbisStream.h"
 #include "engine/audio/MemoryStreamCallbacks.h"
 #include "engine/audio/MusicPlayer.h"
-#include "engine/audio/OggStructure.h"
 #include "engine/files/MemoryStream.h"
 
 #include <algorithm>
@@ -59,11 +59,12 @@ bool DecodeInto(OggVorbis_File& decoder, std::vector<uint8_t>& samples) {
 
 bool WriteMusicSpan(const MemoryStream& encoded, double from, double to, const std::string& wavPath,
                     std::string& error) {
-    if (!IsPlainOggStream(encoded.Data(), encoded.Length())) {
-        error = "the music is not a plain OGG Vorbis stream";
+    // The same clean copy of the first Vorbis stream that the player decodes.
+    MemoryStream source(encoded);
+    if (!KeepFirstVorbisStream(source)) {
+        error = "the music holds no OGG Vorbis stream";
         return false;
     }
-    MemoryStream source(encoded);
     OggVorbis_File decoder{};
     if (ov_open_callbacks(&source, &decoder, nullptr, 0, kMemoryStreamCallbacks) != 0) {
         error = "the music is not an OGG Vorbis stream";
