@@ -45,6 +45,9 @@ struct WindowEvent {
     uint32_t height = 0;
     Key key = Key::Unknown;
     uint32_t modifiers = 0;
+    // A key the system sees first (with Alt held, or F10): a tool may act on
+    // it, but Escape then belongs to the system and never ends the program.
+    bool systemKey = false;
     MouseButton button = MouseButton::None;
     int32_t x = 0;       // client pixels from the top left
     int32_t y = 0;

@@ -127,7 +127,7 @@ void OpenGLWindow::HandleEvent(const platform::WindowEvent& event) {
     using platform::WindowEventType;
     switch (event.type) {
     case WindowEventType::KeyDown:
-        if (event.key == platform::Key::Escape)
+        if (event.key == platform::Key::Escape && !event.systemKey)
             platform::PostQuitEvent();
         break;
     case WindowEventType::Character:

@@ -47,6 +47,9 @@ TEST_F(OpenGLWindowEventsTest, ClosingOrDestroyingTheWindowPostsTheQuitMessage) 
 }
 
 TEST_F(OpenGLWindowEventsTest, OtherKeysAndScreenSaverRequestsNeverEndTheProgram) {
+    WindowEvent altEscape = KeyDown(platform::Key::Escape);
+    altEscape.systemKey = true;
+    OpenGLWindow::HandleEvent(altEscape);
     OpenGLWindow::HandleEvent(KeyDown(platform::Key::A));
     OpenGLWindow::HandleEvent(KeyDown(platform::Key::Space));
     OpenGLWindow::HandleEvent(Event(WindowEventType::Character, 'q'));

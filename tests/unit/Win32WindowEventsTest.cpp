@@ -3,6 +3,7 @@
 #include "engine/platform/win32/Win32WindowEvents.h"
 
 #include "engine/platform/WindowEvents.h"
+#include "engine/render/OpenGLWindow.h"
 
 #include <gtest/gtest.h>
 
@@ -23,6 +24,9 @@ std::vector<WindowEvent> Drain() {
     }
     return events;
 }
+
+// The context bit of a key message: Alt is held.
+constexpr LPARAM kAltHeld = LPARAM{1} << 29;
 
 LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
     return platform::GLWindowProcedure(nullptr, message, wParam, lParam);
@@ -88,6 +92,21 @@ TEST_F(Win32WindowEventsTest, KeysAndTheMouseArriveInNeutralTerms) {
     EXPECT_EQ(events[7].button, MouseButton::Right);
     EXPECT_EQ(events[8].type, WindowEventType::MouseWheel);
     EXPECT_EQ(events[8].wheel, -2.0f);
+}
+
+// Alt+Escape belongs to Windows: a tool still hears it, the show goes on.
+TEST_F(Win32WindowEventsTest, OnlyEscapeAsAnOrdinaryKeyEndsTheProgram) {
+    std::vector<WindowEvent> heard;
+    OpenGLWindow::SetEventListener([&](const WindowEvent& event) { heard.push_back(event); });
+    Send(WM_SYSKEYDOWN, VK_ESCAPE, kAltHeld);
+    Send(WM_SYSKEYUP, VK_ESCAPE, kAltHeld);
+    EXPECT_TRUE(OpenGLWindow::ProcessMessages());
+    ASSERT_EQ(heard.size(), 2u);
+    EXPECT_EQ(heard[0].type, WindowEventType::KeyDown);
+    EXPECT_EQ(heard[0].key, platform::Key::Escape);
+    Send(WM_KEYDOWN, VK_ESCAPE);
+    EXPECT_FALSE(OpenGLWindow::ProcessMessages());
+    OpenGLWindow::SetEventListener(nullptr);
 }
 
 TEST_F(Win32WindowEventsTest, ScreenSaverRequestsAreSwallowedWhileBlocked) {

@@ -44,10 +44,11 @@ uint32_t ModifiersHeld() {
     return ModifiersFromKeysHeld(GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_CONTROL) < 0, GetKeyState(VK_MENU) < 0);
 }
 
-WindowEvent KeyEvent(WindowEventType type, WPARAM virtualKey) {
+WindowEvent KeyEvent(WindowEventType type, WPARAM virtualKey, bool systemKey = false) {
     WindowEvent event = MakeEvent(type, static_cast<uint32_t>(virtualKey));
     event.key = KeyFromVirtualKey(static_cast<uint32_t>(virtualKey));
     event.modifiers = ModifiersHeld();
+    event.systemKey = systemKey;
     return event;
 }
 
@@ -91,12 +92,13 @@ LRESULT CALLBACK GLWindowProcedure(HWND window, UINT message, WPARAM wParam, LPA
     case WM_KEYUP:
         queuedEvents.push_back(KeyEvent(WindowEventType::KeyUp, wParam));
         return 0;
-    // Alt and F10 come as system keys; the system still sees them, for Alt+F4.
+    // Alt and F10 come as system keys; the system still sees them, for
+    // Alt+F4 and Alt+Escape.
     case WM_SYSKEYDOWN:
-        queuedEvents.push_back(KeyEvent(WindowEventType::KeyDown, wParam));
+        queuedEvents.push_back(KeyEvent(WindowEventType::KeyDown, wParam, true));
         break;
     case WM_SYSKEYUP:
-        queuedEvents.push_back(KeyEvent(WindowEventType::KeyUp, wParam));
+        queuedEvents.push_back(KeyEvent(WindowEventType::KeyUp, wParam, true));
         break;
     case WM_MOUSEMOVE:
         queuedEvents.push_back(MouseEvent(WindowEventType::MouseMove, lParam));
