@@ -116,7 +116,8 @@ TEST(SoundDevice, BufferOutlivesItsDevice) {
     ASSERT_NE(buffer, nullptr);
     device.reset();
     EXPECT_TRUE(buffer->Play());
-    std::this_thread::sleep_for(std::chrono::milliseconds(60));
+    // The driver's thread may sleep a whole period before its first chunk.
+    std::this_thread::sleep_for(std::chrono::milliseconds(250));
     uint32_t play = 0;
     EXPECT_TRUE(buffer->GetCurrentPosition(&play, nullptr));
     EXPECT_GT(play, 0u);
