@@ -18,11 +18,15 @@ bool IsPlayableFormat(const PcmFormat& format, uint32_t bytes) {
            consistent && bytes > 0 && bytes % format.blockAlign == 0;
 }
 
-// The file and null drivers write each chunk out as the callback returns it;
-// a sound card keeps about one more period queued before it is heard.
+// The file and null drivers write each chunk out as the callback returns it.
+// SDL asks a PulseAudio server for a one-period stream and calls back once a
+// period is free, when the chunk before has gone to the sink: nothing of the
+// stream's own is still queued. A sound card keeps about one more period
+// queued before it is heard.
 uint32_t QueuedBeyondChunk(const SDL_AudioSpec& obtained, uint32_t blockAlign) {
     const char* driver = SDL_GetCurrentAudioDriver();
-    bool immediate = driver && (std::strcmp(driver, "disk") == 0 || std::strcmp(driver, "dummy") == 0);
+    bool immediate = driver && (std::strcmp(driver, "disk") == 0 || std::strcmp(driver, "dummy") == 0 ||
+                                std::strcmp(driver, "pulseaudio") == 0);
     return immediate ? 0 : obtained.samples * blockAlign;
 }
 
