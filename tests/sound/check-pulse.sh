@@ -59,6 +59,25 @@ start_show() {
     playback=$(log_time "Starting music playback...")
 }
 
+# Waits up to LIMIT seconds for the show to end and sets exit_code (124 when
+# it had to be stopped). SIGKILL: a show stuck on its sound device may not
+# answer anything else.
+wait_for_exit() {
+    local limit=$1
+    for _ in $(seq $((limit * 10))); do
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    if kill -0 "$pid" 2>/dev/null; then
+        kill -KILL "$pid" 2>/dev/null
+        wait "$pid" 2>/dev/null
+        exit_code=124
+    else
+        wait "$pid"
+        exit_code=$?
+    fi
+}
+
 stop_recording() {
     kill "$recorder" 2>/dev/null
     wait "$recorder" 2>/dev/null
@@ -70,7 +89,7 @@ quit_show() {
     local name=$1 limit=$2 began ended
     began=$(date +%s.%N)
     xdotool search --class ZPDEMO_WINDOW key --window %1 Escape >/dev/null 2>&1
-    show_wait_for_exit "$pid" 10
+    wait_for_exit 10
     ended=$(date +%s.%N)
     [ "$exit_code" -eq 0 ] || fail "$name: exit code $exit_code after Escape"
     awk -v b="$began" -v e="$ended" -v l="$limit" 'BEGIN { exit !(e - b <= l) }' ||
@@ -147,7 +166,7 @@ case_unload() {
 case_whole() {
     pulse_start "$scratch/server" || { fail "whole: no sound server"; return; }
     start_show whole
-    show_wait_for_exit "$pid" 200
+    wait_for_exit 200
     [ "$exit_code" -eq 0 ] || fail "whole: exit code $exit_code"
     sleep 0.5
     stop_recording
