@@ -16,10 +16,10 @@
 #include "engine/core/CrtRandom.h"
 #include "engine/core/Message.h"
 #include "engine/core/PrecalcQueue.h"
+#include "engine/core/TimeSource.h"
 #include "engine/files/FileSystem.h"
 #include "engine/files/MemoryStream.h"
 #include "engine/platform/ErrorDialog.h"
-#include "engine/platform/SystemServices.h"
 #include "engine/render/Display.h"
 #include "engine/render/FrameMarks.h"
 #include "engine/render/RenderTarget.h"
@@ -117,9 +117,7 @@ double Demo::ClockTime() const { return GetClock() ? GetClock()->GetTime() : 0.0
 
 // Real seconds, for the music's stand-in: the engine clock's steps are
 // clamped and would fall behind after a long frame.
-double Demo::WallTime() {
-    return static_cast<double>(platform::PerformanceCounter()) / static_cast<double>(platform::PerformanceFrequency());
-}
+double Demo::WallTime() { return GetTimeSource()->Now(); }
 
 double Demo::MusicTime() {
     MusicFailoverEvent event;

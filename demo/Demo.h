@@ -62,7 +62,7 @@ public:
 protected:
     // Seconds of the engine clock, the show's time when there is no music.
     virtual double ClockTime() const;
-    static double WallTime();
+    double WallTime();
     // False for a frame whose scenes are advanced but not drawn: an offline
     // capture steps through the frames before the one it keeps.
     virtual bool DrawsFrame() const { return true; }
