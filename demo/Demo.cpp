@@ -23,6 +23,9 @@
 #include "engine/render/Display.h"
 #include "engine/render/FrameMarks.h"
 #include "engine/render/RenderTarget.h"
+#include "engine/render/ShaderProgramManager.h"
+#include "engine/sync/SyncRows.h"
+#include "engine/sync/SyncTrackFile.h"
 
 #include <utility>
 
@@ -49,6 +52,9 @@ bool Demo::OnInit() {
     SetUpMusic();
     if (!SetUpSequence())
         return false;
+    ApplySyncTracks();
+    if (!LoadNewSyncTrackFiles())
+        return false;
     if (!StartPrecalc())
         return false;
     state = DemoState::Precalculating;
@@ -62,6 +68,8 @@ bool Demo::SetUpPostProcessing() {
     envelopeTrack = std::make_unique<EnvelopeTrack>();
     envelopeTrack->SetFadeEnabled(true);
     envelopeTrack->SetFlashEnabled(true);
+    postFade = SyncValue(syncTracks, "post.uFade", "the envelope's fade");
+    postFlash = SyncValue(syncTracks, "post.uFlash", "the envelope's flash");
     return true;
 }
 
@@ -202,7 +210,45 @@ bool Demo::StartPlayback() {
     return true;
 }
 
+double Demo::SyncRow(double time) { return SyncRowAt(time, Tempo().bpm); }
+
+bool Demo::OnSyncTrackFileRefused(const std::string& path, const std::string& reason) {
+    Message(LOG_ERROR, "Cannot load sync track from file '%s': %s.", path.c_str(), reason.c_str());
+    return false;
+}
+
+bool Demo::LoadNewSyncTrackFiles() {
+    FileSystem* files = GetFileSystem();
+    for (; syncTracksLoaded < syncTracks.Count(); ++syncTracksLoaded) {
+        SyncTrack& track = syncTracks.At(syncTracksLoaded);
+        const std::string path = SyncTrackPath(track.Name());
+        MemoryStream bytes;
+        if (!files || !files->Exists(path))
+            continue;
+        std::vector<SyncKey> keys;
+        std::string reason = "the file cannot be read";
+        if (files->ReadFile(path, bytes) && ReadSyncTrackKeys(bytes.Data(), bytes.Length(), keys, reason))
+            track.SetKeys(std::move(keys));
+        else if (!OnSyncTrackFileRefused(path, reason))
+            return false;
+    }
+    return true;
+}
+
+// Programs bind their tracks here too, so tracks new since the last frame
+// (a tool relinked a program) get their files read.
+void Demo::ApplySyncTracks() {
+    if (ShaderProgramManager* programs = GetShaderProgramManager())
+        programs->ApplySyncTracks(syncTracks);
+}
+
 bool Demo::FramePlaying() {
+    syncTracks.SetRow(SyncRow(now.time));
+    ApplySyncTracks();
+    if (!LoadNewSyncTrackFiles()) {
+        precalcFailed = true;
+        return false;
+    }
     if (paused && !pausedStepOwed) {
         RenderFrame();
         return true;
@@ -244,6 +290,7 @@ void Demo::RewindTo(double time, double step) {
 void Demo::AdvanceUndrawn(double time) {
     now.delta = time - now.time;
     now.time = time;
+    syncTracks.SetRow(SyncRow(time));
     if (sequence->Update(&now))
         envelopeTrack->Expire(now.time);
 }
@@ -280,8 +327,8 @@ void Demo::RenderFrame() {
     FrameMarks::Mark(FrameMarks::Point::SceneEnd);
     display->SetRenderTarget(nullptr);
     mainPassUniforms.SetFloat("uTime", static_cast<float>(now.time));
-    mainPassUniforms.SetFloat("uFlash", static_cast<float>(envelopeTrack->Flash(now.time)));
-    mainPassUniforms.SetFloat("uFade", static_cast<float>(envelopeTrack->Fade(now.time)));
+    mainPassUniforms.SetFloat("uFlash", postFlash.Or(static_cast<float>(envelopeTrack->Flash(now.time))));
+    mainPassUniforms.SetFloat("uFade", postFade.Or(static_cast<float>(envelopeTrack->Fade(now.time))));
     display->SetBlending(false);
     postProcessor->Draw(kFrameTarget, "mainpostfx", mainPassUniforms);
     FrameMarks::Mark(FrameMarks::Point::FinalPassEnd);

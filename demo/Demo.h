@@ -5,6 +5,8 @@
 #include "demo/show/TimeLine.h"
 #include "engine/core/Application.h"
 #include "engine/render/UniformSet.h"
+#include "engine/sync/SyncTrackSet.h"
+#include "engine/sync/SyncValue.h"
 
 #include <cstdint>
 #include <memory>
@@ -43,6 +45,7 @@ public:
     PostProcessor* GetPostProcessor() override { return postProcessor.get(); }
     EnvelopeTrack* GetEnvelopeTrack() override { return envelopeTrack.get(); }
     const Tempo* GetTempo() override { return tempo.get(); }
+    SyncTrackSet* GetSyncTracks() override { return &syncTracks; }
 
     DemoState GetState() const { return state; }
 
@@ -56,8 +59,11 @@ public:
     // no scene updates, no envelope event expires, no random value is drawn.
     void SetPaused(bool paused);
     bool IsPaused() const { return paused; }
-    // The worker ended without doing all its work: the show never played.
+    // The worker ended without doing all its work, or a track file was
+    // refused: the show never played.
     bool PrecalcFailed() const { return precalcFailed; }
+    // The sync row of a show time, at the show's tempo.
+    static double SyncRow(double time);
 
 protected:
     // Seconds of the engine clock, the show's time when there is no music.
@@ -66,6 +72,11 @@ protected:
     // False for a frame whose scenes are advanced but not drawn: an offline
     // capture steps through the frames before the one it keeps.
     virtual bool DrawsFrame() const { return true; }
+    // A track file that does not read. The show logs it and stops; a tool
+    // may keep the track's keys and go on (true).
+    virtual bool OnSyncTrackFileRefused(const std::string& path, const std::string& reason);
+    // Reads the files of the tracks bound since the last call.
+    bool LoadNewSyncTrackFiles();
 
 private:
     bool SetUpPostProcessing();
@@ -81,6 +92,7 @@ private:
     void StopPrecalc();
     void TearDownMusic();
     double MusicTime();
+    void ApplySyncTracks();
 
     SceneFactory createScene;
     DemoState state = DemoState::Created;
@@ -97,6 +109,11 @@ private:
     // The envelope as the time line made it, before any event expired.
     std::unique_ptr<EnvelopeTrack> initialEnvelope;
     UniformSet mainPassUniforms;
+    // Kept through a restart, with every key, so that a tool's edits stay.
+    SyncTrackSet syncTracks;
+    size_t syncTracksLoaded = 0;
+    SyncValue postFade;
+    SyncValue postFlash;
     std::unique_ptr<Tempo> tempo;
     bool precalcFailed = false;
     bool paused = false;

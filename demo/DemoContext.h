@@ -2,6 +2,7 @@
 
 class EnvelopeTrack;
 class PostProcessor;
+class SyncTrackSet;
 struct Tempo;
 
 // What the scenes share with the demo: the post-processing chain, the
@@ -14,6 +15,8 @@ public:
     virtual PostProcessor* GetPostProcessor() = 0;
     virtual EnvelopeTrack* GetEnvelopeTrack() = 0;
     virtual const Tempo* GetTempo() = 0;
+    // The tracks that may replace the scenes' values; null without a show.
+    virtual SyncTrackSet* GetSyncTracks() { return nullptr; }
 
     // Short name for the demo's envelope track.
     EnvelopeTrack* GetEnvelope() { return GetEnvelopeTrack(); }

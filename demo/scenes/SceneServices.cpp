@@ -4,6 +4,7 @@
 #include "demo/show/Tempo.h"
 #include "engine/core/Engine.h"
 #include "engine/render/Display.h"
+#include "engine/sync/SyncTrackSet.h"
 
 Display* SceneDisplay() {
     Engine* engine = GetEngine();
@@ -28,4 +29,11 @@ const Tempo& SceneTempo() {
 PostProcessor* ScenePostProcessor() {
     DemoContext* context = GetDemoContext();
     return context ? context->GetPostProcessor() : nullptr;
+}
+
+SyncTrackSet& SceneSyncTracks() {
+    static SyncTrackSet unkeyed;
+    DemoContext* context = GetDemoContext();
+    SyncTrackSet* tracks = context ? context->GetSyncTracks() : nullptr;
+    return tracks ? *tracks : unkeyed;
 }

@@ -2,6 +2,7 @@
 
 class Display;
 class PostProcessor;
+class SyncTrackSet;
 struct Tempo;
 
 // What the scenes reach through the engine and the demo context, with the
@@ -13,5 +14,8 @@ Display* SceneDisplay();
 float SceneDisplayAspect();
 // The demo's tempo, or the music's standard one without a demo.
 const Tempo& SceneTempo();
+// The demo's sync tracks; without a demo, a set of the scenes' own whose
+// tracks never get keys.
+SyncTrackSet& SceneSyncTracks();
 // The demo's post-processor, or null.
 PostProcessor* ScenePostProcessor();

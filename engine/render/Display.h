@@ -123,6 +123,7 @@ public:
     void ForgetBuffer(GLuint buffer);
 
     RenderTarget* GetCurrentTarget() const { return currentTarget; }
+    GLuint BoundProgram() const { return currentProgram; }
     // Open completed: the context is current and every entry point is there.
     bool IsOpen() const;
 

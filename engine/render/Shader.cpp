@@ -41,6 +41,7 @@ bool Shader::Create(const std::string& source) {
 }
 
 void Shader::SetSource(const std::string& source) {
+    syncUniforms = FindSyncUniforms(source);
     const GLchar* text = source.c_str();
     gl.glShaderSource(glName, 1, &text, nullptr);
 }

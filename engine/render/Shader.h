@@ -2,8 +2,10 @@
 
 #include "engine/render/GLFunctions.h"
 #include "engine/render/Resource.h"
+#include "engine/render/SyncUniforms.h"
 
 #include <string>
+#include <vector>
 
 enum ShaderType : int32_t {
     VERTEX_SHADER = 0,
@@ -27,6 +29,8 @@ public:
     virtual bool Reload(const std::string& source);
 
     int32_t GetType() const { return type; }
+    // The `sync_` uniforms its current source declares.
+    const std::vector<SyncUniformDeclaration>& SyncUniforms() const { return syncUniforms; }
     GLuint GetGLName() const { return glName; }
 
 private:
@@ -34,4 +38,5 @@ private:
 
     int32_t type;
     GLuint glName = 0;
+    std::vector<SyncUniformDeclaration> syncUniforms;
 };

@@ -5,6 +5,10 @@
 #include "engine/render/GLConstants.h"
 #include "engine/render/GLErrorText.h"
 #include "engine/render/Shader.h"
+#include "engine/sync/SyncTrackSet.h"
+#include "engine/sync/SyncValue.h"
+
+#include <cstring>
 
 namespace {
 
@@ -41,6 +45,7 @@ bool ShaderProgram::AttachShader(const ResourceReference& shader) {
 
 bool ShaderProgram::Link() {
     uniformLocations.clear();
+    syncUniforms.clear();
     gl.glGetError();
     gl.glLinkProgram(glName);
     GLenum error = gl.glGetError();
@@ -49,8 +54,10 @@ bool ShaderProgram::Link() {
 
     GLint status = 0;
     gl.glGetProgramiv(glName, GL_LINK_STATUS, &status);
-    if (status == GL_TRUE)
+    if (status == GL_TRUE) {
+        CollectSyncUniforms();
         return true;
+    }
     GLint length = 0;
     gl.glGetProgramiv(glName, GL_INFO_LOG_LENGTH, &length);
     std::vector<GLchar> log(static_cast<size_t>(length > 0 ? length : 0) + 1, '\0');
@@ -101,4 +108,41 @@ void ShaderProgram::SetFloat(const std::string& uniform, float value) {
 void ShaderProgram::SetInt(const std::string& uniform, int32_t value) {
     Use();
     gl.glUniform1i(Location(uniform), value);
+}
+
+// A fresh link holds every initialiser's value, so nothing is set until a
+// track says otherwise.
+void ShaderProgram::CollectSyncUniforms() {
+    for (const ResourceReference& reference : shaders) {
+        for (const SyncUniformDeclaration& declaration : reference.As<Shader>()->SyncUniforms()) {
+            bool known = false;
+            for (const SyncUniform& uniform : syncUniforms)
+                known = known || uniform.track == declaration.track;
+            const GLint location = known ? -1 : Location(kSyncUniformPrefix + declaration.track);
+            if (location >= 0)
+                syncUniforms.push_back(
+                    {declaration.track, declaration.defaultValue, location, declaration.defaultValue, nullptr});
+        }
+    }
+}
+
+void ShaderProgram::ApplySyncTracks(SyncTrackSet& tracks) {
+    GLuint previous = 0;
+    bool bound = false;
+    for (SyncUniform& uniform : syncUniforms) {
+        if (!uniform.bound)
+            uniform.bound = &tracks.Bind(uniform.track, "uniform, " + FormatSyncDefault(uniform.defaultValue));
+        const float value = uniform.bound->ValueOr(tracks.Row(), uniform.defaultValue);
+        if (std::memcmp(&value, &uniform.lastSet, sizeof value) == 0)
+            continue;
+        if (!bound) {
+            previous = display->BoundProgram();
+            Use();
+            bound = true;
+        }
+        gl.glUniform1f(uniform.location, value);
+        uniform.lastSet = value;
+    }
+    if (bound && previous != glName)
+        display->BindProgram(previous);
 }

@@ -9,6 +9,8 @@
 #include <vector>
 
 class Display;
+class SyncTrack;
+class SyncTrackSet;
 
 // A GL program with the shaders it links and a cache of uniform locations,
 // each asked for once per link.
@@ -38,11 +40,26 @@ public:
 
     GLuint GetGLName() const { return glName; }
 
+    // Gives each active `sync_` uniform its track's value, or its default
+    // while the track has no keys; a uniform is set only when its value
+    // changes. Tracks are bound on the first call after a link.
+    void ApplySyncTracks(SyncTrackSet& tracks);
+
 private:
+    struct SyncUniform {
+        std::string track;
+        float defaultValue;
+        GLint location;
+        float lastSet;  // what the program holds now
+        const SyncTrack* bound;
+    };
+
     GLint Location(const std::string& uniform);
+    void CollectSyncUniforms();
 
     std::vector<ResourceReference> shaders;
     Display* display;  // not owned
     GLuint glName = 0;
     std::map<std::string, GLint> uniformLocations;
+    std::vector<SyncUniform> syncUniforms;
 };

@@ -66,3 +66,9 @@ bool ShaderProgramManager::RelinkUsing(const std::string& path) {
     }
     return allLinked;
 }
+
+void ShaderProgramManager::ApplySyncTracks(SyncTrackSet& tracks) {
+    for (const auto& entry : registry.Entries())
+        if (auto* program = static_cast<ShaderProgram*>(entry.second->GetResource()))
+            program->ApplySyncTracks(tracks);
+}

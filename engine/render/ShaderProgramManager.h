@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+class SyncTrackSet;
+
 // Shader type (0 vertex, 1 fragment, 2 geometry) to shader file path.
 using ShaderProgramDescriptor = std::map<int32_t, std::string>;
 
@@ -34,6 +36,9 @@ public:
             keys.push_back(entry.first);
         return keys;
     }
+
+    // Every program's `sync_` uniforms take their tracks' values.
+    void ApplySyncTracks(SyncTrackSet& tracks);
 
     void DestroyAll() { registry.DestroyAll(); }
     bool IsEmpty() const { return registry.Empty(); }
