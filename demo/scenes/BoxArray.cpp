@@ -153,6 +153,23 @@ BoxArray::BoxArray() {
     instanceLayout.Add(kUsageMatrix, ATTRIBUTE_MATRIX4, 1);
     instanceLayout.Add(kUsageMatrix, ATTRIBUTE_MATRIX4, 1);
     instanceLayout.Add(kUsageColor, ATTRIBUTE_UNSIGNED_BYTE, 4, true);
+    AddLighting();
+}
+
+void BoxArray::AddLighting() {
+    static const float kLight1Position[3] = {10.0f, 10.0f, 10.0f};
+    static const float kLight2Position[3] = {-10.0f, 10.0f, -10.0f};
+    static const float kLight1Color[3] = {0.5f, 0.7f, 1.0f};
+    static const float kLight2Color[3] = {0.7f, 0.5f, 1.0f};
+    static const float kAmbientColor[3] = {0.0f, 0.0f, 0.0f};
+    static const float kSpecularColor[4] = {1.0f, 1.0f, 1.0f, 1.0f};
+    lighting.Add("uLight1Position", 3, kLight1Position);
+    lighting.Add("uLight2Position", 3, kLight2Position);
+    lighting.Add("uLight1Color", 3, kLight1Color);
+    lighting.Add("uLight2Color", 3, kLight2Color);
+    lighting.Add("uAmbientColor", 3, kAmbientColor);
+    lighting.Add("uMaterialSpecularColor", 4, kSpecularColor);
+    lighting.Add("uMaterialShininess", 80.0f);
 }
 
 BoxArray::~BoxArray() = default;
@@ -236,22 +253,10 @@ void BoxArray::Draw() {
 }
 
 void BoxArray::SetUniforms(const Camera& camera) {
-    static const float kLight1Position[3] = {10.0f, 10.0f, 10.0f};
-    static const float kLight2Position[3] = {-10.0f, 10.0f, -10.0f};
-    static const float kLight1Color[3] = {0.5f, 0.7f, 1.0f};
-    static const float kLight2Color[3] = {0.7f, 0.5f, 1.0f};
-    static const float kAmbientColor[3] = {0.0f, 0.0f, 0.0f};
-    static const float kSpecularColor[4] = {1.0f, 1.0f, 1.0f, 1.0f};
     ShaderProgram* shader = program.As<ShaderProgram>();
     shader->SetMatrix4("uProjectionMatrix", camera.projection.m);
     shader->SetMatrix4("uViewMatrix", camera.view.m);
-    shader->SetVec3("uLight1Position", kLight1Position);
-    shader->SetVec3("uLight2Position", kLight2Position);
-    shader->SetVec3("uLight1Color", kLight1Color);
-    shader->SetVec3("uLight2Color", kLight2Color);
-    shader->SetVec3("uAmbientColor", kAmbientColor);
-    shader->SetVec4("uMaterialSpecularColor", kSpecularColor);
-    shader->SetFloat("uMaterialShininess", 80.0f);
+    lighting.ApplyTo(*shader);
     shader->Use();
 }
 

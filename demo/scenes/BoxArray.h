@@ -2,6 +2,7 @@
 
 #include "demo/scenes/Box.h"
 #include "demo/scenes/RadixSort.h"
+#include "demo/scenes/SyncedUniforms.h"
 #include "engine/core/Matrix4.h"
 #include "engine/render/ResourceHandle.h"
 #include "engine/render/VertexLayout.h"
@@ -39,10 +40,13 @@ public:
     // first; returns how many it wrote.
     uint32_t BuildInstances(const Matrix4& view);
     const std::vector<uint8_t>& GetInstanceData() const { return instanceData; }
+    // The two lights and the material, which the owner may bind to tracks.
+    SyncedUniforms& Lighting() { return lighting; }
 
 private:
     bool CreateCube(Display* display);
     bool CreateInstances(Display* display, uint32_t count);
+    void AddLighting();
     void SetUniforms(const Camera& camera);
     void BindLayouts(Display* display);
     void SortNearestFirst(const Matrix4& view);
@@ -57,4 +61,5 @@ private:
     std::vector<KeyedIndex> sortScratch;
     std::unique_ptr<IndexBuffer> indices;
     ResourceReference program;
+    SyncedUniforms lighting;
 };

@@ -38,7 +38,22 @@ bool BoxGridScene::Init() {
     boxSize = {1.0f, 1.0f, 1.0f};
     spacing = {1.0f, 1.0f, 1.0f};
     offset = {0.5f, 0.5f, 0.5f};
+    BindTracks();
     return true;
+}
+
+void BoxGridScene::BindTracks() {
+    const SceneTracks tracks("boxgrid");
+    static const float kNoDisplacement[2] = {0.0f, 0.0f};
+    shaderInputs = SyncedUniforms();
+    timeSlot = shaderInputs.Add("uTime", 0.0f, "the scene's time");
+    const char* const names[3] = {"uDisplacementR", "uDisplacementG", "uDisplacementB"};
+    for (int i = 0; i < 3; ++i)
+        displacementSlots[i] = shaderInputs.Add(names[i], 2, kNoDisplacement, "random, growing after 95 s");
+    shaderInputs.Bind(tracks);
+    boxArray->Lighting().Bind(tracks);
+    cameraTracks = CameraTracks(tracks, "circling the field", "0 (columns), 0 -6 0 (floor)", 45.0f);
+    blurSize = tracks.Value("uBlurSize", GlowPass::kBlurSize);
 }
 
 bool BoxGridScene::Precalc(PrecalcProgress* progress) {
@@ -168,21 +183,24 @@ void BoxGridScene::FadePulse(uint32_t index, float delta, Box& box) {
 
 void BoxGridScene::SteerCamera(float t) {
     float u = 0.25f * t;
+    const Vector3 up = {0.0f, 1.0f, 0.0f};
     if (IsColumns(variant))
-        camera->LookAt({25.0f * std::sin(u), 8.5f, 25.0f * std::cos(u)}, {0.0f, 0.0f, 0.0f}, {0.0f, 1.0f, 0.0f});
+        cameraTracks.LookAt(*camera, {25.0f * std::sin(u), 8.5f, 25.0f * std::cos(u)}, {0.0f, 0.0f, 0.0f}, up, 45.0f);
     else if (IsFloor(variant))
-        camera->LookAt({30.0f * std::sin(u), 10.0f, 30.0f * std::cos(u)}, {0.0f, -6.0f, 0.0f}, {0.0f, 1.0f, 0.0f});
+        cameraTracks.LookAt(*camera, {30.0f * std::sin(u), 10.0f, 30.0f * std::cos(u)}, {0.0f, -6.0f, 0.0f}, up,
+                            45.0f);
 }
 
 void BoxGridScene::StoreShaderInputs(float t) {
-    uniforms.SetFloat("uTime", t);
+    shaderInputs.SetCode(timeSlot, t);
     float amount = std::max(0.0f, (t - 95.0f) * 0.01f / 5.0f);
-    for (const char* name : {"uDisplacementR", "uDisplacementG", "uDisplacementB"}) {
+    for (int slot : displacementSlots) {
         float second = RandomSigned();
         float first = RandomSigned();
         float displacement[2] = {amount * first, amount * second};
-        uniforms.SetVec2(name, displacement);
+        shaderInputs.SetCode(slot, displacement);
     }
+    shaderInputs.ApplyTo(uniforms);
 }
 
 void BoxGridScene::Render() {
@@ -199,7 +217,7 @@ void BoxGridScene::Render() {
     glow.Begin();
     display->Clear(CLEAR_COLOR | CLEAR_DEPTH);
     DrawBoxes();
-    glow.End();
+    glow.End(blurSize.Or(GlowPass::kBlurSize));
 }
 
 void BoxGridScene::DrawBoxes() {

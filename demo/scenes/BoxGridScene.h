@@ -1,5 +1,7 @@
 #pragma once
 
+#include "demo/scenes/SceneTracks.h"
+#include "demo/scenes/SyncedUniforms.h"
 #include "demo/show/Scene.h"
 #include "engine/core/Vector3.h"
 #include "engine/render/UniformSet.h"
@@ -52,6 +54,7 @@ private:
     void SteerCamera(float t);
     void StoreShaderInputs(float t);
     void DrawBoxes();
+    void BindTracks();
 
     std::unique_ptr<BoxArray> boxArray;
     std::vector<float> intensities;
@@ -63,5 +66,10 @@ private:
     double lastPulseTime = 0.0;
     // Kept for shaders that would displace the picture; no draw applies it.
     UniformSet uniforms;
+    SyncedUniforms shaderInputs;
+    int timeSlot = 0;
+    int displacementSlots[3] = {};
+    CameraTracks cameraTracks;
+    SyncValue blurSize;
     bool firstBegin = true;
 };

@@ -9,7 +9,6 @@ namespace {
 
 const char kSourceTarget[] = "fb0";
 const char kScratchTarget[] = "fb1";
-constexpr float kBlurSize = 0.005f;
 
 }
 
@@ -24,12 +23,12 @@ bool GlowPass::Begin() {
     return true;
 }
 
-void GlowPass::End() {
+void GlowPass::End(float blurSize) {
     if (!begun)
         return;
     begun = false;
     SceneDisplay()->SetRenderTarget(previous);
     FrameMarks::Mark(FrameMarks::Point::GlowBegin);
-    ScenePostProcessor()->Glow(kSourceTarget, kScratchTarget, kBlurSize);
+    ScenePostProcessor()->Glow(kSourceTarget, kScratchTarget, blurSize);
     FrameMarks::Mark(FrameMarks::Point::GlowEnd);
 }

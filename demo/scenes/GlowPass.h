@@ -7,11 +7,13 @@ class RenderTarget;
 // bound before.
 class GlowPass {
 public:
+    static constexpr float kBlurSize = 0.005f;
+
     // Binds "fb0" when the demo's post-processor and the scratch target are
     // there; false leaves the bound target as it is, to be drawn straight into.
     bool Begin();
     // Rebinds the earlier target and adds the glow; nothing after a false Begin.
-    void End();
+    void End(float blurSize = kBlurSize);
 
 private:
     bool begun = false;

@@ -58,13 +58,36 @@ bool MeshLightScene::Init() {
     ShaderProgramManager* programs = engine ? engine->GetShaderProgramManager() : nullptr;
     if (!programs || !programs->Load("data/shaders/mesh_light.vs", "data/shaders/mesh_light.fs", program))
         return false;
-    static const float kMovementSpeed[2] = {1.0f, 1.0f};
-    static const float kDensity[2] = {10.0f, 10.0f};
-    uniforms.SetVec2("uMovementSpeed", kMovementSpeed);
-    uniforms.SetVec2("uDensity", kDensity);
-    uniforms.SetFloat("uDisplacementAmount", 0.05f);
+    BindTracks();
+    displacement.ApplyTo(uniforms);
     AddBeatFlashes();
     return true;
+}
+
+void MeshLightScene::BindTracks() {
+    static const float kMovementSpeed[2] = {1.0f, 1.0f};
+    static const float kDensity[2] = {10.0f, 10.0f};
+    static const float kLightPosition[3] = {-20.0f, 80.0f, 50.0f};
+    static const float kLightColor[3] = {0.6f, 0.9f, 0.9f};
+    static const float kAmbientColor[3] = {0.0f, 0.0f, 0.0f};
+    static const float kDiffuseColor[4] = {0.5f, 0.5f, 0.5f, 1.0f};
+    static const float kSpecularColor[4] = {0.0f, 0.0f, 0.0f, 1.0f};
+    const SceneTracks tracks("meshlight");
+    displacement = SyncedUniforms();
+    displacement.Add("uMovementSpeed", 2, kMovementSpeed);
+    displacement.Add("uDensity", 2, kDensity);
+    displacement.Add("uDisplacementAmount", 0.05f);
+    displacement.Bind(tracks);
+    lighting = SyncedUniforms();
+    lightPositionSlot = lighting.Add("uLightPosition", 3, kLightPosition);
+    lighting.Add("uLightColor", 3, kLightColor);
+    lighting.Add("uAmbientColor", 3, kAmbientColor);
+    diffuseSlot = lighting.Add("uMaterialDiffuseColor", 4, kDiffuseColor, "grey, flashing on the beat");
+    lighting.Add("uMaterialSpecularColor", 4, kSpecularColor);
+    lighting.Add("uMaterialShininess", 80.0f);
+    lighting.Bind(tracks);
+    cameraTracks = CameraTracks(tracks, "10 0 6.5", "0 0 0", 45.0f);
+    blurSize = tracks.Value("uBlurSize", GlowPass::kBlurSize);
 }
 
 void MeshLightScene::AddBeatFlashes() {
@@ -153,7 +176,8 @@ void MeshLightScene::Update(const DemoTime* time) {
     if (!camera || !envelope)
         return;
     float t = static_cast<float>(time->time);
-    camera->LookAt({10.0f, 0.0f, 6.5f}, {0.0f, 0.0f, 0.0f}, {0.0f, 1.0f, 0.0f});
+    cameraTracks.LookAt(*camera, {10.0f, 0.0f, 6.5f}, {0.0f, 0.0f, 0.0f}, {0.0f, 1.0f, 0.0f}, 45.0f);
+    displacement.ApplyTo(uniforms);
     position = {2.0f * std::sin(0.3f * t) * std::cos(1.6f * t), 2.0f * std::cos(0.3f * t) * std::cos(1.4f * t),
                 2.0f * std::sin(1.2f * t) * std::sin(0.2f * t)};
     scale = 0.01f;
@@ -173,7 +197,7 @@ void MeshLightScene::Render() {
     glow.Begin();
     display->Clear(CLEAR_COLOR | CLEAR_DEPTH);
     DrawMesh();
-    glow.End();
+    glow.End(blurSize.Or(GlowPass::kBlurSize));
 }
 
 void MeshLightScene::DrawMesh() {
@@ -197,9 +221,6 @@ void MeshLightScene::DrawMesh() {
 }
 
 void MeshLightScene::SetUniforms(const Camera& view) {
-    static const float kLightColor[3] = {0.6f, 0.9f, 0.9f};
-    static const float kAmbientColor[3] = {0.0f, 0.0f, 0.0f};
-    static const float kSpecularColor[4] = {0.0f, 0.0f, 0.0f, 1.0f};
     Matrix4 model = ComposeTransform({scale, scale, scale}, orientation, position);
     Matrix4 modelView = Multiply(view.view, model);
     Matrix4 normalMatrix = NormalMatrix(modelView);
@@ -212,11 +233,8 @@ void MeshLightScene::SetUniforms(const Camera& view) {
     shader->SetMatrix4("uModelMatrix", model.m);
     shader->SetMatrix4("uModelViewMatrix", modelView.m);
     shader->SetMatrix4("uNormalMatrix", normalMatrix.m);
-    shader->SetVec3("uLightPosition", light);
-    shader->SetVec3("uLightColor", kLightColor);
-    shader->SetVec3("uAmbientColor", kAmbientColor);
-    shader->SetVec4("uMaterialDiffuseColor", diffuseColor);
-    shader->SetVec4("uMaterialSpecularColor", kSpecularColor);
-    shader->SetFloat("uMaterialShininess", 80.0f);
+    lighting.SetCode(lightPositionSlot, light);
+    lighting.SetCode(diffuseSlot, diffuseColor);
+    lighting.ApplyTo(*shader);
     shader->Use();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "demo/scenes/SceneTracks.h"
+#include "demo/scenes/SyncedUniforms.h"
 #include "demo/show/EnvelopeTrack.h"
 #include "demo/show/Scene.h"
 #include "engine/core/Quaternion.h"
@@ -46,6 +48,7 @@ public:
 
 private:
     void AddBeatFlashes();
+    void BindTracks();
     void SetUniforms(const Camera& view);
     void DrawMesh();
 
@@ -61,4 +64,10 @@ private:
     std::unique_ptr<EnvelopeTrack> envelope;
     float flash = 0.0f;
     float brightness = 0.0f;
+    SyncedUniforms displacement;  // into `uniforms`
+    SyncedUniforms lighting;      // to the program
+    int lightPositionSlot = 0;
+    int diffuseSlot = 0;
+    CameraTracks cameraTracks;
+    SyncValue blurSize;
 };

@@ -2,6 +2,7 @@
 
 #include "demo/draw/ShaderQuad.h"
 #include "demo/scenes/SceneServices.h"
+#include "demo/scenes/SceneTracks.h"
 #include "engine/render/Display.h"
 
 namespace {
@@ -10,7 +11,8 @@ const char* const kSpheresShader = "data/shaders/generator/rmgreenspheres.fs";
 constexpr float kCubesTimeOffset = 7.0f;
 }
 
-GeneratorScene::GeneratorScene(const std::string& fragmentShaderPath) : fragmentShaderPath(fragmentShaderPath) {}
+GeneratorScene::GeneratorScene(const std::string& fragmentShaderPath, const char* trackScene)
+    : fragmentShaderPath(fragmentShaderPath), trackScene(trackScene) {}
 
 GeneratorScene::~GeneratorScene() = default;
 
@@ -24,7 +26,11 @@ bool GeneratorScene::Init() {
     quad = std::move(created);
     const DisplayMode* mode = display->GetCurrentMode();
     const float resolution[2] = {static_cast<float>(mode->width), static_cast<float>(mode->height)};
-    uniforms.SetVec2("uResolution", resolution);
+    if (resolutionSlot < 0)
+        resolutionSlot = inputs.Add("uResolution", 2, resolution, "the display's size");
+    inputs.SetCode(resolutionSlot, resolution);
+    inputs.Bind(SceneTracks(trackScene));
+    inputs.ApplyTo(uniforms);
     return true;
 }
 
@@ -35,16 +41,25 @@ void GeneratorScene::Render() {
         quad->Draw(uniforms, 0.0f, 0.0f, 1.0f, 1.0f);
 }
 
-CubesScene::CubesScene() : GeneratorScene(kCubesShader) {}
+CubesScene::CubesScene() : GeneratorScene(kCubesShader, "cubes") {
+    static const float kBackground[3] = {0.0f, 0.0f, 0.0f};
+    timeSlot = inputs.Add("uTime", 0.0f, "the show's time + 7 s");
+    cameraTimeSlot = inputs.Add("uCameraTime", 0.0f, "the show's time + 7 s");
+    inputs.Add("uBgColor", 3, kBackground);
+}
 
 void CubesScene::Update(const DemoTime* time) {
     const float t7 = static_cast<float>(time->time) + kCubesTimeOffset;
-    const float background[3] = {0.0f, 0.0f, 0.0f};
-    uniforms.SetFloat("uTime", t7);
-    uniforms.SetFloat("uCameraTime", t7);
-    uniforms.SetVec3("uBgColor", background);
+    inputs.SetCode(timeSlot, t7);
+    inputs.SetCode(cameraTimeSlot, t7);
+    inputs.ApplyTo(uniforms);
 }
 
-SpheresScene::SpheresScene() : GeneratorScene(kSpheresShader) {}
+SpheresScene::SpheresScene() : GeneratorScene(kSpheresShader, "spheres") {
+    timeSlot = inputs.Add("uTime", 0.0f, "the show's time");
+}
 
-void SpheresScene::Update(const DemoTime* time) { uniforms.SetFloat("uTime", static_cast<float>(time->time)); }
+void SpheresScene::Update(const DemoTime* time) {
+    inputs.SetCode(timeSlot, static_cast<float>(time->time));
+    inputs.ApplyTo(uniforms);
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "demo/scenes/SyncedUniforms.h"
 #include "demo/show/Scene.h"
 #include "engine/render/UniformSet.h"
 
@@ -12,7 +13,8 @@ class ShaderQuad;
 // full-screen quad; the CPU only feeds it the resolution and the time.
 class GeneratorScene : public Scene {
 public:
-    explicit GeneratorScene(const std::string& fragmentShaderPath);
+    // `trackScene` names the scene's tracks.
+    GeneratorScene(const std::string& fragmentShaderPath, const char* trackScene);
     ~GeneratorScene() override;
 
     bool Init() override;
@@ -23,10 +25,14 @@ public:
     const UniformSet& GetUniforms() const { return uniforms; }
 
 protected:
+    // The code's values, each replaceable by a track, into `uniforms`.
+    SyncedUniforms inputs;
     UniformSet uniforms;
 
 private:
     std::string fragmentShaderPath;
+    const char* trackScene;
+    int resolutionSlot = -1;
     std::unique_ptr<ShaderQuad> quad;
 };
 
@@ -35,6 +41,10 @@ class CubesScene : public GeneratorScene {
 public:
     CubesScene();
     void Update(const DemoTime* time) override;
+
+private:
+    int timeSlot;
+    int cameraTimeSlot;
 };
 
 // Bobbing spheres on the demo's own clock, so a later entry continues where
@@ -43,4 +53,7 @@ class SpheresScene : public GeneratorScene {
 public:
     SpheresScene();
     void Update(const DemoTime* time) override;
+
+private:
+    int timeSlot;
 };

@@ -28,12 +28,18 @@ private:
 // Up to four components of a vector, bound as `<name>.x`, `.y`, `.z`, `.w`.
 template <int Count>
 class SyncVector {
+    static_assert(Count >= 1 && Count <= 4, "a vector has one to four components");
 public:
     SyncVector() = default;
-    SyncVector(SyncTrackSet& set, const std::string& name, const float* codeDefaults = nullptr) {
-        static const char* const kSuffixes[4] = {".x", ".y", ".z", ".w"};
+    // Each component's default is the code's value there.
+    SyncVector(SyncTrackSet& set, const std::string& name, const float* codeDefaults) {
         for (int i = 0; i < Count; ++i)
-            components[i] = SyncValue(set, name + kSuffixes[i], DefaultText(codeDefaults, i));
+            components[i] = SyncValue(set, name + Suffix(i), FormatSyncDefault(codeDefaults[i]));
+    }
+    // One text for the defaults of every component.
+    SyncVector(SyncTrackSet& set, const std::string& name, const std::string& defaultText) {
+        for (int i = 0; i < Count; ++i)
+            components[i] = SyncValue(set, name + Suffix(i), defaultText);
     }
 
     // Writes the vector to `out`, each component the track's or the code's.
@@ -43,8 +49,9 @@ public:
     }
 
 private:
-    static std::string DefaultText(const float* values, int i) {
-        return values ? FormatSyncDefault(values[i]) : std::string();
+    static const char* Suffix(int i) {
+        static const char* const kSuffixes[4] = {".x", ".y", ".z", ".w"};
+        return kSuffixes[i];
     }
 
     SyncValue components[Count];
