@@ -278,6 +278,18 @@ std::vector<BadInput> Matrix() {
                                  "void main() { fragColor = Shade(); }\n");
                      },
                      "Error log:"});
+
+    // A track file, read at start-up before the precalculation.
+    cases.push_back({"SyncTrackRowsBackwards", Source::LooseFiles,
+                     [](const ScratchDirectory& d) {
+                         std::filesystem::create_directories(d / "data/sync");
+                         std::string keys("\x02\0\0\0", 4);
+                         keys += std::string("\x08\0\0\0\0\0\x80\x3F\x01", 9);  // row 8, 1.0, linear
+                         keys += std::string("\x04\0\0\0\0\0\0\0\x00", 9);      // row 4
+                         Replace(d, "data/sync/post.uFade.track", keys);
+                     },
+                     "Cannot load sync track from file 'data/sync/post.uFade.track': key 1 does not come after "
+                     "the key before it."});
     return cases;
 }
 
