@@ -52,7 +52,10 @@ void BoxGridScene::BindTracks() {
         displacementSlots[i] = shaderInputs.Add(names[i], 2, kNoDisplacement, "random, growing after 95 s");
     shaderInputs.Bind(tracks);
     boxArray->Lighting().Bind(tracks);
-    cameraTracks = CameraTracks(tracks, "circling the field", "0 (columns), 0 -6 0 (floor)", 45.0f);
+    // One statement each: the list of tracks keeps this order.
+    const SyncVector<3> eye = tracks.Vector<3>("camera.eye", "circling the field");
+    const SyncVector<3> target = tracks.Vector<3>("camera.target", "0 (columns), 0 -6 0 (floor)");
+    cameraTracks = CameraTracks(tracks, eye, target, 45.0f);
     blurSize = tracks.Value("uBlurSize", GlowPass::kBlurSize);
 }
 

@@ -24,6 +24,8 @@
 namespace {
 
 const char kMeshPath[] = "data/objects/spiky_fat.mesh";
+const float kCameraEye[3] = {10.0f, 0.0f, 6.5f};
+const float kCameraTarget[3] = {0.0f, 0.0f, 0.0f};
 
 bool RefuseMesh(const Mesh& mesh, const char* reason) {
     Message(LOG_ERROR, "Cannot draw mesh '%s': %s.", mesh.name.c_str(), reason);
@@ -86,7 +88,10 @@ void MeshLightScene::BindTracks() {
     lighting.Add("uMaterialSpecularColor", 4, kSpecularColor);
     lighting.Add("uMaterialShininess", 80.0f);
     lighting.Bind(tracks);
-    cameraTracks = CameraTracks(tracks, "10 0 6.5", "0 0 0", 45.0f);
+    // One statement each: the list of tracks keeps this order.
+    const SyncVector<3> eye = tracks.Vector<3>("camera.eye", kCameraEye);
+    const SyncVector<3> target = tracks.Vector<3>("camera.target", kCameraTarget);
+    cameraTracks = CameraTracks(tracks, eye, target, 45.0f);
     blurSize = tracks.Value("uBlurSize", GlowPass::kBlurSize);
 }
 
@@ -176,7 +181,9 @@ void MeshLightScene::Update(const DemoTime* time) {
     if (!camera || !envelope)
         return;
     float t = static_cast<float>(time->time);
-    cameraTracks.LookAt(*camera, {10.0f, 0.0f, 6.5f}, {0.0f, 0.0f, 0.0f}, {0.0f, 1.0f, 0.0f}, 45.0f);
+    const Vector3 eye = {kCameraEye[0], kCameraEye[1], kCameraEye[2]};
+    const Vector3 target = {kCameraTarget[0], kCameraTarget[1], kCameraTarget[2]};
+    cameraTracks.LookAt(*camera, eye, target, {0.0f, 1.0f, 0.0f}, 45.0f);
     displacement.ApplyTo(uniforms);
     position = {2.0f * std::sin(0.3f * t) * std::cos(1.6f * t), 2.0f * std::cos(0.3f * t) * std::cos(1.4f * t),
                 2.0f * std::sin(1.2f * t) * std::sin(0.2f * t)};

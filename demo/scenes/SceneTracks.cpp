@@ -13,12 +13,6 @@ SyncValue SceneTracks::Value(const char* name, const std::string& defaultText) c
     return SyncValue(SceneTracksSet(), TrackName(name), defaultText);
 }
 
-CameraTracks::CameraTracks(const SceneTracks& scene, const std::string& eyeDefault, const std::string& targetDefault,
-                           float fovDefault)
-    : eye(scene.Vector<3>("camera.eye", eyeDefault)),
-      target(scene.Vector<3>("camera.target", targetDefault)),
-      fov(scene.Value("camera.fov", fovDefault)) {}
-
 void CameraTracks::LookAt(Camera& camera, const Vector3& codeEye, const Vector3& codeTarget, const Vector3& up,
                           float codeFov) const {
     const float eyeIn[3] = {codeEye.x, codeEye.y, codeEye.z};

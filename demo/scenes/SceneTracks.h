@@ -37,8 +37,8 @@ private:
 class CameraTracks {
 public:
     CameraTracks() = default;
-    explicit CameraTracks(const SceneTracks& scene, const std::string& eyeDefault, const std::string& targetDefault,
-                          float fovDefault);
+    CameraTracks(const SceneTracks& scene, SyncVector<3> eye, SyncVector<3> target, float fovDefault)
+        : eye(eye), target(target), fov(scene.Value("camera.fov", fovDefault)) {}
 
     void LookAt(Camera& camera, const Vector3& eye, const Vector3& target, const Vector3& up, float fov) const;
 
