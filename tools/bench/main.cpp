@@ -5,6 +5,7 @@
 #include "tools/bench/ClockSteadiness.h"
 #include "tools/bench/PakCost.h"
 #include "tools/bench/RefillCost.h"
+#include "tools/bench/SyncCost.h"
 #include "tools/shared/CommandLineValues.h"
 
 #include <cstdio>
@@ -21,6 +22,7 @@ const char* const kUsage =
     "       zpbench pak-build DIR PAK           CPU s of packing DIR into PAK\n"
     "       zpbench pak-read PAK DATAFILE       CPU s of inflating every file of PAK; DATAFILE gets\n"
     "                                           its compressed files, one gzip stream each\n"
+    "       zpbench sync TRACKS KEYS FRAMES     CPU ms a frame of reading TRACKS tracks of KEYS keys\n"
     "       zpbench timeline                    the show's entries: start end layer variant scene\n"
     "       zpbench run [--stop-after S] -- COMMAND...  CPU s, wall s, peak resident KiB of COMMAND\n";
 
@@ -91,6 +93,19 @@ int PakRead(const std::vector<std::string>& args) {
     return 0;
 }
 
+int Sync(const std::vector<std::string>& args) {
+    int32_t tracks = 0;
+    int32_t keys = 0;
+    int32_t frames = 0;
+    if (args.size() != 3 || !ParseCount(args[0], 1, 100000, tracks) || !ParseCount(args[1], 1, 1000000, keys) ||
+        !ParseCount(args[2], 1, 1000000, frames))
+        return Fail("sync takes tracks (1 to 100000), keys a track (1 to 1000000) and frames (1 to 1000000)");
+    const SampleSummary figures = MeasureSyncEvaluation(tracks, keys, frames);
+    std::printf("sync_median_ms %.5f\nsync_p99_ms %.5f\nsync_worst_ms %.5f\n", figures.median, figures.p99,
+                figures.worst);
+    return 0;
+}
+
 int TimeLine(const std::vector<std::string>& args) {
     if (!args.empty())
         return Fail("timeline takes no arguments");
@@ -136,6 +151,8 @@ int main(int argc, char** argv) {
         return PakBuild(args);
     if (mode == "pak-read")
         return PakRead(args);
+    if (mode == "sync")
+        return Sync(args);
     if (mode == "timeline")
         return TimeLine(args);
     if (mode == "run")
