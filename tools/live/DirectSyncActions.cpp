@@ -53,3 +53,9 @@ bool DirectSyncActions::WriteTrack(size_t index, std::string& error) const {
     error = "cannot save " + path + (ok ? ": it could not replace the old file" : ": it could not be written");
     return false;
 }
+
+std::vector<std::string> DirectSyncActions::TakeLines() {
+    std::vector<std::string> taken;
+    taken.swap(lines);
+    return taken;
+}
