@@ -5,6 +5,8 @@
 #include "engine/core/AppSettings.h"
 #include "engine/platform/SystemServices.h"
 #include "engine/render/Display.h"
+#include "engine/sync/SyncRows.h"
+#include "engine/sync/SyncTrackFile.h"
 #include "tools/shared/FrameGrab.h"
 
 #include <cmath>
@@ -33,7 +35,16 @@ double LastFrameTime(double showEnd) { return (std::ceil(showEnd / LiveDemo::kSt
 }
 
 LiveDemo::LiveDemo(const LiveOptions& options)
-    : options(options), transport(Tempo(), ShowTimeLine(Tempo().patternLength)), plan(options.start, options.paused) {}
+    : options(options), transport(Tempo(), ShowTimeLine(Tempo().patternLength)), plan(options.start, options.paused) {
+    if (options.syncEditorHost.empty())
+        return;
+    syncActions = std::make_unique<DirectSyncActions>(
+        *GetSyncTracks(), kSyncTrackFolder,
+        [this](int32_t row) { requestedSeek = SyncSecondsAt(row, Tempo().bpm); },
+        [this](bool paused) { PauseAsTheEditorAsks(paused); });
+    syncLink = std::make_unique<SyncEditorLink>(options.syncEditorHost, options.syncEditorPort, *GetSyncTracks(),
+                                                *syncActions);
+}
 
 LiveDemo::~LiveDemo() { Close(); }
 
@@ -87,6 +98,7 @@ void LiveDemo::Update() {
         Rebuild();
     if (IsPlaying() && plan.Due())
         StartWhereAsked();
+    FollowSyncEditor();
     ApplyActions();
     Demo::Update();
     if (IsPlaying())
@@ -203,6 +215,24 @@ void LiveDemo::FollowLoopAndEnd() {
         Demo::Update();
         ReportTransport();
     }
+}
+
+// The editor's commands act before the keys' actions, as if typed first.
+void LiveDemo::FollowSyncEditor() {
+    if (!syncLink)
+        return;
+    const double t = Position();
+    syncLink->Poll(NowSeconds(), SyncRow(t), !PausedOrToBe());
+    for (const std::string& line : syncLink->TakeLines())
+        std::printf("%s\n", line.c_str());
+    for (const std::string& line : syncActions->TakeLines())
+        std::printf("%s\n", line.c_str());
+    std::fflush(stdout);
+}
+
+void LiveDemo::PauseAsTheEditorAsks(bool paused) {
+    if (paused != PausedOrToBe())
+        TogglePause();
 }
 
 // Saved files reload; the log's errors show as reports. A show that could not
@@ -334,6 +364,10 @@ OverlayModel LiveDemo::MakeOverlayModel() const {
     model.glCalls = figures.glCalls;
     model.drawCalls = figures.drawCalls;
     FillReloads(model);
+    if (syncLink) {
+        model.syncEditor = syncLink->Status();
+        model.syncEditorConnected = syncLink->Connected();
+    }
     for (const KeyBinding& binding : KeyBindings())
         model.keys.push_back({binding.keyName, binding.what});
     return model;

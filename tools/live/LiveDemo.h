@@ -3,6 +3,7 @@
 #include "demo/Demo.h"
 #include "engine/render/GLCallCounter.h"
 #include "engine/render/GpuFrameTimer.h"
+#include "tools/live/DirectSyncActions.h"
 #include "tools/live/ErrorLines.h"
 #include "tools/live/HeldFrame.h"
 #include "tools/live/LiveCommand.h"
@@ -11,6 +12,7 @@
 #include "tools/live/LiveReloader.h"
 #include "tools/live/ReloadBoard.h"
 #include "tools/live/StartPlan.h"
+#include "tools/live/SyncEditorLink.h"
 #include "tools/live/Transport.h"
 
 #include <memory>
@@ -79,6 +81,8 @@ private:
     void FollowLogErrors();
     void Remember(const ReloadReport& report);
     void FollowLoopAndEnd();
+    void FollowSyncEditor();
+    void PauseAsTheEditorAsks(bool paused);
     void ReportTransport() const;
     void FillReloads(OverlayModel& model) const;
 
@@ -104,4 +108,7 @@ private:
     ReloadBoard board;
     double frameStarted = 0.0;
     FrameFigures figures;
+    // With --sync-editor: the editor's commands, applied to the show's tracks.
+    std::unique_ptr<DirectSyncActions> syncActions;
+    std::unique_ptr<SyncEditorLink> syncLink;
 };

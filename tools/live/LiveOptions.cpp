@@ -1,14 +1,53 @@
 #include "tools/live/LiveOptions.h"
 
+#include "tools/live/SyncProtocol.h"
 #include "tools/shared/CommandLineValues.h"
 
+#include <algorithm>
+#include <cctype>
+
+namespace {
+
+bool AllDigits(const std::string& text) {
+    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+bool ParsePort(const std::string& text, uint16_t& port) {
+    if (!AllDigits(text) || text.size() > 5 || std::stoul(text) == 0 || std::stoul(text) > 65535)
+        return false;
+    port = static_cast<uint16_t>(std::stoul(text));
+    return true;
+}
+
+// Letters, digits, dots and dashes: a name or a dotted address.
+bool PlainHost(const std::string& text) {
+    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) {
+        return std::isalnum(static_cast<unsigned char>(c)) || c == '.' || c == '-';
+    });
+}
+
+}
+
 const char* const kLiveUsage =
-    "usage: zplive [--start SECONDS] [--paused] [--size WxH] [--fullscreen]\n"
+    "usage: zplive [--start SECONDS] [--paused] [--size WxH] [--fullscreen] [--sync-editor HOST[:PORT]|PORT]\n"
     "Plays the show from the working directory's data and reloads what is saved there.\n"
     "Space pauses, Left/Right step a beat (with Shift a pattern), PageUp/PageDown go to\n"
     "the previous or next entry, Home/End to the start or the last pattern, L loops the\n"
     "entry, Tab hides the overlay, F1 lists the keys, F5 rebuilds the show, F12 saves the\n"
-    "frame, Escape quits. Run it from the folder that holds data/.\n";
+    "frame, Escape quits. Run it from the folder that holds data/.\n"
+    "--sync-editor connects to a sync editor (port 1338 when only a host is given, host\n"
+    "127.0.0.1 when only a port), and tries again every 2 s while it cannot.\n";
+
+bool ParseSyncEditorAddress(const std::string& value, std::string& host, uint16_t& port) {
+    if (AllDigits(value)) {
+        host = "127.0.0.1";
+        return ParsePort(value, port);
+    }
+    const size_t colon = value.find(':');
+    host = value.substr(0, colon);
+    port = syncprotocol::kDefaultPort;
+    return PlainHost(host) && (colon == std::string::npos || ParsePort(value.substr(colon + 1), port));
+}
 
 bool ParseLiveOptions(const std::vector<std::string>& arguments, LiveOptions& options, std::string& error) {
     for (size_t i = 0; i < arguments.size(); ++i) {
@@ -21,7 +60,7 @@ bool ParseLiveOptions(const std::vector<std::string>& arguments, LiveOptions& op
             options.fullscreen = true;
             continue;
         }
-        if (name != "--start" && name != "--size") {
+        if (name != "--start" && name != "--size" && name != "--sync-editor") {
             error = "unknown option '" + name + "'";
             return false;
         }
@@ -30,10 +69,17 @@ bool ParseLiveOptions(const std::vector<std::string>& arguments, LiveOptions& op
             return false;
         }
         const std::string& value = arguments[++i];
-        const bool valid = name == "--start" ? ParseTime(value, options.start)
-                                             : ParseSize(value, options.width, options.height);
+        bool valid = false;
+        if (name == "--start")
+            valid = ParseTime(value, options.start);
+        else if (name == "--size")
+            valid = ParseSize(value, options.width, options.height);
+        else
+            valid = ParseSyncEditorAddress(value, options.syncEditorHost, options.syncEditorPort);
         if (!valid) {
             error = "bad value '" + value + "' for " + name;
+            if (name == "--sync-editor")
+                error += " (HOST[:PORT] or PORT, a port from 1 to 65535)";
             return false;
         }
     }

@@ -58,6 +58,8 @@ struct OverlayModel {
     std::vector<OverlayReload> reloads;  // the last few, newest first
     uint32_t heldFrame = 0;              // a GL texture shown instead of the frame, 0 for none
     std::vector<OverlayKey> keys;        // the key table, shown with F1
+    std::string syncEditor;              // the sync editor connection's last line, empty without one
+    bool syncEditorConnected = false;
 };
 
 // The live tool's overlay: a panel with the clock, the active entries, the

@@ -135,6 +135,15 @@ void DrawFigures(const OverlayModel& model) {
     ImGui::EndTable();
 }
 
+// The connection's last line: connected, or closed and why.
+void DrawSyncEditor(const OverlayModel& model) {
+    if (model.syncEditor.empty())
+        return;
+    ImGui::PushStyleColor(ImGuiCol_Text, model.syncEditorConnected ? kGood : kBad);
+    ImGui::TextWrapped("%s", model.syncEditor.c_str());
+    ImGui::PopStyleColor();
+}
+
 ImVec4 WindowRect() {
     ImVec2 pos = ImGui::GetWindowPos(), size = ImGui::GetWindowSize();
     return ImVec4(pos.x, pos.y, pos.x + size.x, pos.y + size.y);
@@ -154,6 +163,7 @@ ImVec4 DrawOverlayPanel(const OverlayModel& model, ImFont* clockFont, float maxH
     DrawUniforms(model);
     DrawFigures(model);
     ImGui::TextColored(kDim, "F1 lists the keys, Tab hides the overlay");
+    DrawSyncEditor(model);
     DrawBrokenFiles(model.broken, width);
     DrawReloadHistory(model.reloads, width);
     const ImVec4 rect = WindowRect();

@@ -32,3 +32,26 @@ TEST(LiveOptions, BadInputIsRefusedWithItsReason) {
         EXPECT_FALSE(error.empty());
     }
 }
+
+TEST(LiveOptions, SyncEditorAddressesAndTheirRefusals) {
+    struct Case {
+        const char* value;
+        const char* host;
+        uint16_t port;
+    };
+    for (const Case& c : {Case{"4567", "127.0.0.1", 4567}, Case{"editor.local", "editor.local", 1338},
+                          Case{"10.0.0.2:99", "10.0.0.2", 99}}) {
+        LiveOptions options;
+        std::string error;
+        ASSERT_TRUE(ParseLiveOptions({"--sync-editor", c.value}, options, error)) << c.value << ": " << error;
+        EXPECT_EQ(options.syncEditorHost, c.host);
+        EXPECT_EQ(options.syncEditorPort, c.port);
+    }
+    for (const char* bad : {"", "0", "65536", "99999999999999999999", "host:", "host:0", "host:70000", ":80",
+                            "host:8x", "a b", "host:1:2"}) {
+        LiveOptions options;
+        std::string error;
+        EXPECT_FALSE(ParseLiveOptions({"--sync-editor", bad}, options, error)) << bad;
+        EXPECT_NE(error.find("HOST[:PORT] or PORT"), std::string::npos) << error;
+    }
+}

@@ -2,6 +2,7 @@
 // its lines on standard output read back. The overlay is hidden, so a saved
 // frame is the show's alone.
 #include "e2e/Process.h"
+#include "engine/platform/StreamSocket.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,8 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
+#include <memory>
 #include <string>
 #include <thread>
 #include <unistd.h>
@@ -156,4 +159,120 @@ TEST(LiveStart, WithoutADataFolderItSaysSoOnceAndEnds) {
     EXPECT_NE(result.err.find("there is no data folder in"), std::string::npos) << result.err;
     EXPECT_NE(result.err.find("zplive runs from the folder that holds data/"), std::string::npos) << result.err;
     EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 2) << result.err;
+}
+
+namespace {
+
+// The editor's side of the protocol, enough to drive zplive.
+class EditorSide {
+public:
+    EditorSide() { listening = listener->Listen(0, error); }
+
+    bool Accept(double seconds) {
+        return Within(seconds, [&] { return (client = listener->Accept()) != nullptr; });
+    }
+    // Reads until `bytes` are among what came.
+    bool Expect(const std::string& bytes, double seconds = 20.0) {
+        return ExpectWhere([&] { return received.find(bytes) != std::string::npos; }, seconds);
+    }
+    // Reads until the demo has told a row after `row` (below 256).
+    bool ExpectRowAfter(uint8_t row) {
+        return ExpectWhere([&] {
+            const std::string told("\x03\x00\x00\x00", 4);
+            for (size_t at = received.find(told); at != std::string::npos; at = received.find(told, at + 1))
+                if (at + 4 < received.size() && static_cast<uint8_t>(received[at + 4]) > row)
+                    return true;
+            return false;
+        }, 20.0);
+    }
+    bool ExpectWhere(const std::function<bool()>& found, double seconds) {
+        return Within(seconds, [&] {
+            uint8_t buffer[4096];
+            long got = 0;
+            while ((got = client->Receive(buffer, sizeof buffer, error)) > 0)
+                received.append(reinterpret_cast<char*>(buffer), static_cast<size_t>(got));
+            return found();
+        });
+    }
+    // The index the demo gave a track: its place among the requests.
+    int IndexOf(const std::string& name) const {
+        size_t at = received.find('\x02');
+        for (int index = 0; at + 5 <= received.size(); ++index) {
+            const size_t length = static_cast<uint8_t>(received[at + 3]) << 8 | static_cast<uint8_t>(received[at + 4]);
+            if (received.compare(at + 5, length, name) == 0 && at + 5 + length <= received.size())
+                return index;
+            at += 5 + length;
+        }
+        return -1;
+    }
+    bool Send(std::initializer_list<uint8_t> command, std::initializer_list<uint32_t> words = {}) {
+        std::string bytes(command.begin(), command.begin() + 1);
+        for (uint32_t word : words)
+            bytes += {char(word >> 24), char(word >> 16), char(word >> 8), char(word)};
+        bytes.append(command.begin() + 1, command.end());
+        return SendText(bytes);
+    }
+    bool SendText(const std::string& text) {
+        return client->Send(reinterpret_cast<const uint8_t*>(text.data()), text.size(), error) ==
+               static_cast<long>(text.size());
+    }
+
+    std::unique_ptr<platform::StreamListener> listener = platform::CreateStreamListener();
+    std::unique_ptr<platform::StreamSocket> client;
+    std::string received, error;
+    bool listening = false;
+
+private:
+    static bool Within(double seconds, const std::function<bool()>& done) {
+        const auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+        while (!done()) {
+            if (std::chrono::steady_clock::now() > until)
+                return false;
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        return true;
+    }
+};
+
+}
+
+TEST_F(LiveRun, ASyncEditorKeysAValueThatShowsAndDrivesTheTransport) {
+    EditorSide editor;
+    ASSERT_TRUE(editor.listening) << editor.error;
+    const std::string port = std::to_string(editor.listener->Port());
+    Start({"--size", "320x240", "--start", "43.886", "--paused", "--sync-editor", port});
+    ASSERT_TRUE(editor.Accept(30.0)) << live->Out();
+    ASSERT_TRUE(editor.Expect("hello, synctracker!"));
+    ASSERT_TRUE(editor.SendText("hello, demo!"));
+    ASSERT_TRUE(WaitForLine("sync editor connected 127.0.0.1:" + port)) << live->Out();
+    ASSERT_TRUE(editor.Expect("post.uFade"));
+    const int fade = editor.IndexOf("post.uFade");
+    ASSERT_GE(fade, 0) << editor.received;
+
+    ASSERT_TRUE(WaitForLine("time 43.886 pattern 16.0 paused"));
+    ASSERT_TRUE(Press("Tab"));
+    ASSERT_TRUE(Press("F12"));
+    ASSERT_TRUE(WaitForLine("saved t0043886.png"));
+    const std::string before = SavedFrame("t0043886.png");
+    // The fade keyed to 0 from row 0 on: the frame goes dark.
+    ASSERT_TRUE(editor.Send({0, 0}, {uint32_t(fade), 0, 0}));
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    ASSERT_TRUE(Press("F12"));
+    ASSERT_TRUE(WaitForLine("saved t0043886.png", 2));
+    EXPECT_FALSE(before == SavedFrame("t0043886.png")) << "the keyed fade did not show";
+
+    // Row 64 is 2.743 s at 8 rows a beat; then playing, the show tells its rows.
+    ASSERT_TRUE(editor.Send({3}, {64}));
+    EXPECT_TRUE(WaitForLine("time 2.743 pattern 1.0 paused")) << live->Out();
+    ASSERT_TRUE(editor.Send({4, 0}));
+    EXPECT_TRUE(WaitForLine("time 2.743 pattern 1.0 playing")) << live->Out();
+    EXPECT_TRUE(editor.ExpectRowAfter(64)) << "no row told while playing";
+
+    // The editor goes: the show plays on and says why.
+    editor.client.reset();
+    EXPECT_TRUE(WaitForLine("sync editor closed: connection lost: the other side closed the connection"))
+        << live->Out();
+    ASSERT_TRUE(Press("Escape"));
+    ASSERT_TRUE(live->WaitForExit(10.0)) << live->Out();
+    EXPECT_EQ(live->ExitCode(), 0);
 }
