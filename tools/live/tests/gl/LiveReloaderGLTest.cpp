@@ -3,7 +3,6 @@
 #include "tools/live/LiveReloader.h"
 
 #include "engine/files/Image.h"
-#include "engine/files/TemporaryFileName.h"
 #include "engine/files/ImageLoader.h"
 #include "engine/render/GLConstants.h"
 #include "engine/render/GLFunctions.h"
@@ -13,8 +12,6 @@
 #include "engine/render/Texture.h"
 #include "engine/render/VertexBuffer.h"
 #include "engine/render/VertexLayout.h"
-#include "engine/sync/SyncTrackFile.h"
-#include "engine/sync/SyncTrackSet.h"
 #include "tests/gl/GLTestBed.h"
 #include "tests/unit/TemporaryDirectory.h"
 
@@ -302,34 +299,6 @@ TEST_F(LiveReloaderGLTest, AShaderWhoseProgramFailedToLoadIsStillCheckedAtTheSta
     ASSERT_EQ(failures.size(), 1u);
     EXPECT_EQ(failures[0].path, path);
     EXPECT_EQ(failures[0].line, 4);
-}
-
-
-// The tracker's way of saving, through the monitor: a temporary file renamed
-// over the track's. The temporary file is never a change of its own.
-TEST_F(LiveReloaderGLTest, ATrackFileSavedThroughATemporaryFileReplacesTheTracksKeys) {
-    if (IsSkipped() || HasFatalFailure())
-        return;
-    SyncTrackSet tracks;
-    SyncTrack& glow = tracks.Bind("post glow");
-    const std::string path = SyncTrackPath(glow.Name());
-    reloader.SetSyncTracks(&tracks);
-    ASSERT_TRUE(reloader.Start("data"));
-    reloader.SetShowBuilt(true);
-
-    const std::vector<SyncKey> keys = {{0, 1.0f, SyncInterpolation::Smooth}, {32, 0.0f, SyncInterpolation::Step}};
-    const std::vector<uint8_t> bytes = WriteSyncTrackKeys(keys);
-    WriteTestFile(TemporaryFileNameOf(path), std::string(bytes.begin(), bytes.end()));
-    // A poll between the write and the rename sees the temporary file alone.
-    for (int frame = 0; frame < 10; ++frame) {
-        EXPECT_TRUE(reloader.Update(Seconds()).empty());
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    std::filesystem::rename(TemporaryFileNameOf(path), path);
-    const ReloadReport report = WaitForReport(path);
-    EXPECT_EQ(FormatReloadLine(report), "reload data/sync/post-20glow.track ok");
-    EXPECT_EQ(glow.Keys(), keys);
-    EXPECT_EQ(seen.size(), 1u);
 }
 
 }
