@@ -2,6 +2,7 @@
 
 #include "engine/core/FactoryRegistry.h"
 #include "engine/core/Message.h"
+#include "engine/files/TemporaryFileName.h"
 
 namespace {
 
@@ -18,7 +19,7 @@ std::vector<std::string> ChangedFiles(const std::vector<platform::WatchRecord>& 
     };
     std::map<std::string, History> files;
     for (const platform::WatchRecord& record : records) {
-        if (record.isDirectory)
+        if (record.isDirectory || IsTemporaryFileName(record.name))
             continue;
         const bool arrives = record.action == WatchAction::Created || record.action == WatchAction::RenamedTo;
         const bool leaves = record.action == WatchAction::Removed || record.action == WatchAction::RenamedFrom;

@@ -13,7 +13,8 @@ using ChangeSet = std::map<std::string, bool>;
 // The files that one poll's notifications changed, each once in name order:
 // written, new, removed or replaced. Directories are no changes, nor is a
 // file that came and went between two polls, such as the temporary file an
-// editor writes and renames over the one it saves.
+// editor writes and renames over the one it saves, nor a temporary file of
+// the ".<name>.tmp" kind at all (IsTemporaryFileName).
 std::vector<std::string> ChangedFiles(const std::vector<platform::WatchRecord>& records);
 
 // Watches a directory tree and hands back, at each poll, the files changed

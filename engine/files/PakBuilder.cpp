@@ -3,6 +3,7 @@
 #include "engine/files/Compression.h"
 #include "engine/files/MemoryStream.h"
 #include "engine/files/PakArchive.h"
+#include "engine/files/TemporaryFileName.h"
 #include "engine/platform/DirectoryListing.h"
 
 #include <cstdio>
@@ -101,7 +102,7 @@ void WalkDirectory(PakBuildEntries& entries, const std::string& directory, std::
     if (!platform::ListDirectory(directory, listing))
         return;
     for (const platform::DirectoryEntry& item : listing) {
-        if (item.name == "." || item.name == "..")
+        if (item.name == "." || item.name == ".." || (!item.isDirectory && IsTemporaryFileName(item.name)))
             continue;
         const std::string path = directory + "/" + item.name;
         if (!item.isDirectory && !item.isLink) {

@@ -20,7 +20,7 @@ using PakBuildEntries = std::vector<std::unique_ptr<PakBuildEntry>>;
 bool BuildPak(PakBuildEntries& entries, const std::string& rootDirectory, const std::string& outputPath);
 
 // Appends every file below directory, depth first in listing order, and
-// prints each path. Links are followed, to a directory as that directory and
+// prints each path; a save's temporary file (IsTemporaryFileName) is no file. Links are followed, to a directory as that directory and
 // to a file as that file; a link back into a directory being walked is
 // skipped with a warning. A dangling link is listed like a file.
 void EnumerateFiles(PakBuildEntries& entries, const std::string& directory);

@@ -194,6 +194,17 @@ TEST(ChangedFiles, AFileThatWasThereAndWentIsAChange) {
     EXPECT_EQ(ChangedFiles(records), (std::vector<std::string>{"a.txt", "b.txt"}));
 }
 
+// A save caught between its write and its rename still reports only the file.
+TEST(ChangedFiles, ASavesTemporaryFileIsNeverAChange) {
+    using platform::WatchAction;
+    EXPECT_TRUE(ChangedFiles({{"sync/.glow.track.tmp", WatchAction::Created, false},
+                              {"sync/.glow.track.tmp", WatchAction::Written, false}})
+                    .empty());
+    EXPECT_EQ(ChangedFiles({{"sync/.glow.track.tmp", WatchAction::RenamedFrom, false},
+                            {"sync/glow.track", WatchAction::RenamedTo, false}}),
+              std::vector<std::string>{"sync/glow.track"});
+}
+
 TEST(DirectoryMonitorRegistry, MakesAnInactiveMonitorUnderIdOne) {
     std::unique_ptr<DirectoryMonitor> monitor(FactoryRegistry<DirectoryMonitor>::Instance().Create(1));
     ASSERT_TRUE(monitor);

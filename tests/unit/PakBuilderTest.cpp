@@ -76,6 +76,15 @@ TEST_F(PakBuilderTest, ArchiveGivesBackEveryFile) {
     EXPECT_FALSE(std::filesystem::exists("out.dat.tmp"));
 }
 
+TEST_F(PakBuilderTest, ASaveCaughtHalfWayLeavesItsTemporaryFileOut) {
+    WriteTestFile("data/sync/glow.track", std::string(4, '\0'));
+    WriteTestFile("data/sync/.glow.track.tmp", "half");
+    ASSERT_TRUE(Build()) << console;
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0]->path, "data/sync/glow.track");
+    EXPECT_EQ(console.find(".tmp"), std::string::npos) << console;
+}
+
 TEST_F(PakBuilderTest, PrintsItsProgress) {
     WriteTestFile("data/a.txt", "alpha");
     ASSERT_TRUE(Build());

@@ -9,6 +9,7 @@
 #include "engine/sync/SyncTrackFile.h"
 #include "tools/shared/FrameGrab.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <ctime>
@@ -57,6 +58,7 @@ bool LiveDemo::OnInit() {
         counter = std::make_unique<GLCallCounter>();
         if (!reloader.Start("data"))
             std::printf("data is not watched: saved files will not reload\n");
+        reloader.SetSyncTracks(GetSyncTracks());
     }
     showBuilt = Demo::OnInit();
     // Whatever is broken now shows at its own line, whether or not it kept
@@ -248,9 +250,13 @@ void LiveDemo::FollowReloads() {
     }
     FollowLogErrors();
     std::fflush(stdout);
-    // While a file is still broken, a rebuild would fail again on it.
+    // While a file is still broken, a rebuild would fail again on it; a
+    // broken track file does not keep the show from starting.
+    const auto& broken = board.Broken();
+    const bool blocked = std::any_of(broken.begin(), broken.end(),
+                                     [](const auto& file) { return !TrackFileReloader::IsTrackFile(file.first); });
     const bool wanted = reloader.TakeRebuildWanted();
-    if (((!IsShowBuilt() && anyReloaded) || wanted) && board.Broken().empty())
+    if (((!IsShowBuilt() && anyReloaded) || wanted) && !blocked)
         Rebuild();
 }
 
@@ -269,6 +275,15 @@ void LiveDemo::FollowLogErrors() {
 }
 
 void LiveDemo::Remember(const ReloadReport& report) { board.Note(report, TimeOfDay()); }
+
+bool LiveDemo::OnSyncTrackFileRefused(const std::string& path, const std::string& reason) {
+    const ReloadReport report{path, false, 0, reason, ReloadFate::Checked};
+    reloader.NoteRefusedTrackFile(path);
+    std::printf("%s\n", FormatReloadLine(report).c_str());
+    std::fflush(stdout);
+    Remember(report);
+    return true;
+}
 
 bool LiveDemo::Frame() {
     FollowReloads();

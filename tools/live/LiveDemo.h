@@ -40,6 +40,9 @@ public:
     void RequestSeek(double time) { requestedSeek = time; }
     // What the overlay shows of this frame.
     OverlayModel MakeOverlayModel() const;
+    // Whether the tracker holds unsaved edits of a track: a file of that
+    // track saved by another program then leaves the edits standing.
+    void SetUnsavedEditsHook(TrackFileReloader::UnsavedEdits hook) { reloader.SetUnsavedEditsHook(std::move(hook)); }
     // Frees what the tool made on the display; before the application shuts down.
     void Close();
 
@@ -57,6 +60,8 @@ protected:
     // Called after the show's frame and before it is shown; the overlay's place.
     virtual void DrawOverTheFrame() {}
     virtual void OnAction(LiveAction) {}
+    // The tool goes on without the file's keys; the file is listed broken.
+    bool OnSyncTrackFileRefused(const std::string& path, const std::string& reason) override;
 
 private:
     bool IsPlaying() const { return GetState() == DemoState::Playing; }

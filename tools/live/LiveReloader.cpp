@@ -237,6 +237,7 @@ void LiveReloader::Survey() {
             if (!directory.empty() && key.rfind(IncludeKey(directory) + "/", 0) == 0)
                 showFiles.NoteLoaded(key);
     }
+    trackFiles.NoteUsedFiles(showFiles, Exists);
 }
 
 std::optional<LiveReloader::Failure> LiveReloader::CheckAlone(const std::string& shader) const {
@@ -290,6 +291,8 @@ ReloadReport LiveReloader::Report(const std::string& path, const std::optional<F
 }
 
 std::optional<ReloadReport> LiveReloader::Handle(const std::string& path) {
+    if (TrackFileReloader::IsTrackFile(path))
+        return trackFiles.Handle(path, showFiles, showBuilt);
     const std::vector<std::string> includers = includes.IncludersOf(path);
     const bool shader = ShaderTypeOf(path) >= 0 || !includers.empty();
     if (!shader && !IsImage(path))

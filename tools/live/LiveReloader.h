@@ -4,6 +4,7 @@
 #include "tools/live/ReloadReport.h"
 #include "tools/live/ShaderIncludes.h"
 #include "tools/live/ShowFiles.h"
+#include "tools/live/TrackFileReloader.h"
 
 #include <cstdint>
 #include <map>
@@ -16,13 +17,14 @@
 
 class DirectoryMonitor;
 
-// Reloads the shaders and images of a data tree when they are saved. A
-// changed file is first checked (a shader compiled and linked in scratch GL
-// objects with the other shaders of every program that uses it, directly or
-// through an include; an image decoded) and only a file that passes goes to
-// the engine's managers, so that the picture keeps the last version that
-// worked. A file the show does not use is only named so; one it uses that
-// goes away is reported gone. Main thread only, with the GL context current.
+// Reloads the shaders, images and track files (see TrackFileReloader) of a
+// data tree when they are saved. A changed shader or image is first checked
+// (a shader compiled and linked in scratch GL objects with the other shaders
+// of every program that uses it, directly or through an include; an image
+// decoded) and only a file that passes goes to the engine's managers, so
+// that the picture keeps the last version that worked. A file the show does
+// not use is only named so; one it uses that goes away is reported gone.
+// Main thread only, with the GL context current.
 class LiveReloader {
 public:
     LiveReloader();
@@ -36,6 +38,14 @@ public:
     void Stop();
     bool IsWatching() const;
 
+    // The show's sync tracks, whose files reload into them, and whether the
+    // tracker holds unsaved edits of a track, which a saved file never replaces.
+    void SetSyncTracks(SyncTrackSet* tracks) { trackFiles.SetTracks(tracks); }
+    void SetUnsavedEditsHook(TrackFileReloader::UnsavedEdits hook) { trackFiles.SetUnsavedEdits(std::move(hook)); }
+    // The show refused a track file when it first read it: listed broken
+    // until it reads.
+    void NoteRefusedTrackFile(const std::string& path) { trackFiles.NoteRefused(path); }
+
     // Whether the show plays. While it does not, what it uses is not all
     // known, and every shader and image saved is checked.
     void SetShowBuilt(bool built);
@@ -43,7 +53,7 @@ public:
     // Once a frame with a monotonic time in seconds: takes the monitor's
     // changes, and the used files that went or came back (looked for twice
     // a second), and handles the files that have been quiet for 50 ms.
-    // Returns a report for each shader or image handled this frame.
+    // Returns a report for each file handled this frame that has one.
     std::vector<ReloadReport> Update(double now);
 
     // A log error that names a file the show could not load: the show wants
@@ -89,6 +99,7 @@ private:
     std::map<std::string, std::string> spelling;  // IncludeKey to the path on disk
     IncludeMap includes;
     ShowFiles showFiles;
+    TrackFileReloader trackFiles;
     bool showBuilt = false;
     bool rebuildWanted = false;
     double lastPresenceLook = -1.0;

@@ -12,6 +12,8 @@ std::string FormatReloadLine(const ReloadReport& report) {
         return head + " gone";
     if (report.fate == ReloadFate::NotUsed)
         return head + " not used by the show";
+    if (report.fate == ReloadFate::Kept)
+        return head + " kept: " + report.message;
     if (report.ok)
         return head + " ok";
     return head + " error " + ReloadText(report);
@@ -20,7 +22,7 @@ std::string FormatReloadLine(const ReloadReport& report) {
 std::string ReloadText(const ReloadReport& report) {
     if (report.fate == ReloadFate::NotUsed)
         return "not used by the show";
-    if (report.ok)
+    if (report.ok && report.fate == ReloadFate::Checked)
         return "ok";
     return report.line > 0 ? std::to_string(report.line) + ": " + report.message : report.message;
 }
@@ -29,6 +31,7 @@ const char* ReloadTag(const ReloadReport& report) {
     switch (report.fate) {
     case ReloadFate::Gone: return "gone";
     case ReloadFate::NotUsed: return "--";
+    case ReloadFate::Kept: return "kept";
     case ReloadFate::Checked: break;
     }
     return report.ok ? "ok" : "fail";

@@ -7,6 +7,7 @@ enum class ReloadFate {
     Checked,  // checked, and reloaded (ok) or kept back (error)
     Gone,     // a file the show uses is no longer there; an error
     NotUsed,  // a shader or image that no program or texture of the show uses
+    Kept,     // changed on disk, but the tool's own unsaved edits of it stand
 };
 
 // What became of one changed file: reloaded (ok), or kept back because it
@@ -23,12 +24,12 @@ ReloadReport GoneReport(const std::string& path);
 ReloadReport NotUsedReport(const std::string& path);
 
 // "reload <path> ok", "reload <path> error <line>: <message>" ("error
-// <message>" without a line), "reload <path> gone" or "reload <path> not
-// used by the show".
+// <message>" without a line), "reload <path> gone", "reload <path> not
+// used by the show" or "reload <path> kept: <message>".
 std::string FormatReloadLine(const ReloadReport& report);
 
 // What the overlay says of a report: "ok", "41: <message>", "the file is gone"...
 std::string ReloadText(const ReloadReport& report);
-// The report in a word, for the overlay's history: "ok", "fail", "gone" or "--"
-// for a file the show does not use.
+// The report in a word, for the overlay's history: "ok", "fail", "gone",
+// "kept" or "--" for a file the show does not use.
 const char* ReloadTag(const ReloadReport& report);

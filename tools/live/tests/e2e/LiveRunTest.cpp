@@ -148,6 +148,36 @@ TEST_F(LiveRun, AStartWithABrokenShaderKeepsTheAskedMomentAndPauseUntilItIsFixed
     ASSERT_TRUE(live->WaitForExit(10.0)) << live->Out();
 }
 
+// A bad track file is the tool's to list, not a reason to stop, nor to hold
+// back the rebuild that a fixed shader starts.
+TEST_F(LiveRun, ABrokenTrackFileNeitherStopsTheToolNorHoldsBackARebuild) {
+    const std::string shader = CopyShaders() + "/generator/rmgreencubes.fs";
+    const std::string good = ReadFileText(shader);
+    std::filesystem::create_directory(directory / "data/sync");
+    const std::string track = directory / "data/sync/post.uFade.track";
+    WriteFileText(track, std::string("\x05\0\0\0", 4));
+
+    Start({"--size", "320x240", "--start", "71.3", "--paused"});
+    ASSERT_TRUE(WaitForText("\nreload data/sync/post.uFade.track error the file is cut short"))
+        << live->Out() << live->Err();
+    ASSERT_TRUE(WaitForLine("time 71.300 pattern 25.7 paused", 1, 40.0)) << live->Out();
+
+    WriteFileText(shader, "broken\n" + good);
+    ASSERT_TRUE(WaitForText("\nreload data/shaders/generator/rmgreencubes.fs error "));
+    ASSERT_TRUE(Press("F5"));
+    ASSERT_TRUE(WaitForLine("rebuild failed"));
+    WriteFileText(shader, good);
+    EXPECT_TRUE(WaitForLine("time 71.300 pattern 25.7 paused", 2, 40.0)) << live->Out();
+
+    // One key, full fade: read once the file is fixed.
+    WriteFileText(track, std::string("\x01\0\0\0\0\0\0\0\0\0\x80\x3f\0", 13));
+    EXPECT_TRUE(WaitForLine("reload data/sync/post.uFade.track ok")) << live->Out();
+
+    ASSERT_TRUE(Press("Escape"));
+    ASSERT_TRUE(live->WaitForExit(10.0)) << live->Out();
+    EXPECT_EQ(live->ExitCode(), 0);
+}
+
 TEST(LiveStart, WithoutADataFolderItSaysSoOnceAndEnds) {
     ScratchDirectory empty;
     ProcessOptions options;
