@@ -9,8 +9,11 @@
 #include "tools/live/LiveOptions.h"
 #include "tools/live/LiveOverlay.h"
 #include "tools/live/LiveReloader.h"
+#include "tools/live/QuitGuard.h"
 #include "tools/live/ReloadBoard.h"
 #include "tools/live/StartPlan.h"
+#include "tools/live/SyncTrackDocument.h"
+#include "tools/live/TrackerPlayHead.h"
 #include "tools/live/Transport.h"
 
 #include <memory>
@@ -32,8 +35,16 @@ public:
     void Update() override;
     bool Frame() override;
 
-    // From the window's pump; acted on at the next frame.
-    void OnWindowEvent(const platform::WindowEvent& event);
+    // From the window's pump. The tracker's keys act at once, the rest at
+    // the next frame. True when the tool takes the event from the window:
+    // the tracker's keys, and Escape or closing while tracks are not saved
+    // and no second request came within 2 s.
+    bool OnWindowEvent(const platform::WindowEvent& event);
+    // The sync tracks' editing, which a connected sync editor drives too.
+    SyncTrackDocument& Tracker() { return tracker; }
+    // What the mouse did in the tracker panel.
+    void ApplyTrackerInput(const TrackerInput& input);
+    void SetTrackerRoom(TrackerRoom room) { trackerRoom = room; }
     // A seek from elsewhere than the keys (the scrub bar), at the next frame.
     void RequestSeek(double time) { requestedSeek = time; }
     // What the overlay shows of this frame.
@@ -81,6 +92,10 @@ private:
     void FollowLoopAndEnd();
     void ReportTransport() const;
     void FillReloads(OverlayModel& model) const;
+    void FillTracker(OverlayModel& model) const;
+    bool MayQuit();
+    void FollowTracker();
+    void SaveTracks();
 
     LiveOptions options;
     Transport transport;
@@ -104,4 +119,10 @@ private:
     ReloadBoard board;
     double frameStarted = 0.0;
     FrameFigures figures;
+    SyncTrackDocument tracker;
+    TrackerPlayHead trackerPlayHead;
+    TrackerRoom trackerRoom;
+    QuitGuard quitGuard;
+    std::string trackerMessage;
+    bool trackerMessageBad = false;
 };
