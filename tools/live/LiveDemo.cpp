@@ -112,8 +112,9 @@ bool LiveDemo::OnWindowEvent(const platform::WindowEvent& event) {
 bool LiveDemo::MayQuit() {
     if (quitGuard.MayQuit(NowSeconds(), tracker.HasUnsavedChanges()))
         return true;
-    std::printf("%zu sync tracks not saved: Escape or close again within 2 s quits, Ctrl+S saves\n",
-                tracker.ChangedTracks().size());
+    const size_t count = tracker.ChangedTracks().size();
+    std::printf("%zu sync track%s not saved: Escape or close again within 2 s quits, Ctrl+S saves\n", count,
+                count == 1 ? "" : "s");
     std::fflush(stdout);
     return false;
 }

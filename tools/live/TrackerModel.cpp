@@ -113,7 +113,7 @@ TrackerModel MakeTrackerModel(const SyncTrackDocument& document, double playRow,
     const size_t fit = static_cast<size_t>(std::max(room.columns, 1));
     const size_t first = cursorSlot < fit ? 0 : cursorSlot + 1 - fit;
     for (size_t i = first; i < slots.size() && i < first + fit; ++i) {
-        slots[i].groupStart = i == first || slots[i].group != slots[i - 1].group;
+        slots[i].groupStart = i == first || slots[i].group != model.slots.back().group;
         model.slots.push_back(std::move(slots[i]));
     }
     FillCurve(document, model);
