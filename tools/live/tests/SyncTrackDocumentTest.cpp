@@ -2,6 +2,7 @@
 #include "engine/sync/SyncTrackSet.h"
 #include "tools/live/SyncTrackDocument.h"
 #include "tools/live/TrackerKeys.h"
+#include "tools/live/TrackerModel.h"
 #include "tools/live/TrackerPlayHead.h"
 
 #include <gtest/gtest.h>
@@ -177,6 +178,31 @@ TEST_F(SyncTrackDocumentTest, ADragIsOneStepAndKeysMoveTheCursorWhileThePanelIsO
     event.key = platform::Key::S;
     event.modifiers = platform::kControlModifier;
     EXPECT_EQ(TrackerCommandForEvent(event, false), TrackerCommand::Save) << "saving needs no panel";
+}
+
+// Three columns fit: the view keeps the cursor's, a group's name heads its
+// first column in view only, a folded group takes one column.
+TEST_F(SyncTrackDocumentTest, TheModelShowsTheCursorsColumnWithEachGroupNamedOnce) {
+    document.SetOpen(true);
+    tracks.Find("glow")->SetKeys({{3, 2.0f, kStep}, {200, 1.0f, kStep}});
+    document.MoveColumns(3, false);
+    document.MoveRows(100, false);
+    TrackerModel model = MakeTrackerModel(document, 100.5, {16, 3});
+    ASSERT_EQ(model.slots.size(), 3u);
+    EXPECT_EQ(model.slots[0].name, "y");
+    EXPECT_EQ(model.slots[2].name, "glow");
+    EXPECT_EQ(model.firstRow, 92);
+    EXPECT_TRUE(model.slots[2].hasValue);
+    EXPECT_EQ(model.slots[2].value, 2.0f);
+    EXPECT_TRUE(model.slots[2].keys.empty()) << "no key in rows 92 to 107";
+    EXPECT_EQ((std::vector<bool>{model.slots[0].groupStart, model.slots[1].groupStart, model.slots[2].groupStart}),
+              (std::vector<bool>{true, false, true}));
+    document.ToggleGroup("cam");
+    model = MakeTrackerModel(document, 100.5, {16, 3});
+    ASSERT_EQ(model.slots.size(), 3u);
+    EXPECT_TRUE(model.slots[0].folded);
+    EXPECT_EQ(model.slots[0].groupTracks, 3u);
+    EXPECT_EQ(model.curveName, "glow");
 }
 
 TEST_F(SyncTrackDocumentTest, PausedTheCursorMovesThePlayHeadPlayingItFollows) {
