@@ -114,11 +114,11 @@ void OpenGLWindow::SetEventListener(EventListener listener) { Listener() = std::
 bool OpenGLWindow::ProcessMessages() {
     platform::WindowEvent event;
     while (platform::PollWindowEvent(event)) {
-        if (Listener())
-            Listener()(event);
+        const bool taken = Listener() && Listener()(event);
         if (event.type == platform::WindowEventType::Quit)
             return false;
-        HandleEvent(event);
+        if (!taken)
+            HandleEvent(event);
     }
     return true;
 }

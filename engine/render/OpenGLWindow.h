@@ -25,8 +25,11 @@ public:
     void SwapBuffers();
 
     // Hears every event the pump takes, before the window's own reaction; a
-    // tool's input comes this way. An empty function stops it.
-    using EventListener = std::function<void(const platform::WindowEvent&)>;
+    // tool's input comes this way. A listener that returns true takes the
+    // event, and the window does not react to it (a tool that asks before
+    // quitting takes Escape and close); the quit message cannot be taken.
+    // An empty function stops it.
+    using EventListener = std::function<bool(const platform::WindowEvent&)>;
     static void SetEventListener(EventListener listener);
 
     // False once the quit message has been seen; never waits.

@@ -7,6 +7,7 @@
 #include "engine/files/Image.h"
 #include "engine/render/Display.h"
 #include "engine/render/IndexBuffer.h"
+#include "engine/render/OpenGLWindow.h"
 #include "engine/render/RenderTarget.h"
 #include "engine/render/Shader.h"
 #include "engine/render/ShaderProgram.h"
@@ -249,6 +250,31 @@ TEST_F(GLDisplayTest, EscapeEndsTheLoopAndOtherKeysDoNot) {
     close.window.event = SDL_WINDOWEVENT_CLOSE;
     SDL_PushEvent(&close);
     EXPECT_FALSE(display.ProcessMessages());
+}
+
+// A tool that asks before quitting takes Escape and the close request.
+TEST_F(GLDisplayTest, EscapeAndCloseTakenByTheListenerDoNotEndTheLoop) {
+    while (display.ProcessMessages()) {
+        if (SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 0)
+            break;
+    }
+    int heard = 0;
+    OpenGLWindow::SetEventListener([&heard](const platform::WindowEvent& event) {
+        heard += event.type == platform::WindowEventType::KeyDown || event.type == platform::WindowEventType::Close;
+        return true;
+    });
+    SDL_Event close;
+    SDL_zero(close);
+    close.type = SDL_WINDOWEVENT;
+    close.window.event = SDL_WINDOWEVENT_CLOSE;
+    PushKey(SDLK_ESCAPE);
+    SDL_PushEvent(&close);
+    EXPECT_TRUE(display.ProcessMessages());
+    EXPECT_EQ(heard, 2);
+    OpenGLWindow::SetEventListener([](const platform::WindowEvent&) { return false; });
+    SDL_PushEvent(&close);
+    EXPECT_FALSE(display.ProcessMessages());
+    OpenGLWindow::SetEventListener(nullptr);
 }
 
 TEST_F(GLDisplayTest, ResizeSetsTheViewport) {

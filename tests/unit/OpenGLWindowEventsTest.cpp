@@ -60,7 +60,10 @@ TEST_F(OpenGLWindowEventsTest, OtherKeysAndScreenSaverRequestsNeverEndTheProgram
 
 TEST_F(OpenGLWindowEventsTest, AListenerHearsEveryEventTheQuitIncludedBeforeTheWindowReacts) {
     std::vector<WindowEventType> heard;
-    OpenGLWindow::SetEventListener([&](const WindowEvent& event) { heard.push_back(event.type); });
+    OpenGLWindow::SetEventListener([&](const WindowEvent& event) {
+        heard.push_back(event.type);
+        return false;
+    });
     OpenGLWindow::HandleEvent(KeyDown(platform::Key::Escape));
     EXPECT_FALSE(OpenGLWindow::ProcessMessages());
     OpenGLWindow::SetEventListener(nullptr);

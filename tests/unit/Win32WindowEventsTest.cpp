@@ -97,7 +97,10 @@ TEST_F(Win32WindowEventsTest, KeysAndTheMouseArriveInNeutralTerms) {
 // Alt+Escape belongs to Windows: a tool still hears it, the show goes on.
 TEST_F(Win32WindowEventsTest, OnlyEscapeAsAnOrdinaryKeyEndsTheProgram) {
     std::vector<WindowEvent> heard;
-    OpenGLWindow::SetEventListener([&](const WindowEvent& event) { heard.push_back(event); });
+    OpenGLWindow::SetEventListener([&](const WindowEvent& event) {
+        heard.push_back(event);
+        return false;
+    });
     Send(WM_SYSKEYDOWN, VK_ESCAPE, kAltHeld);
     Send(WM_SYSKEYUP, VK_ESCAPE, kAltHeld);
     EXPECT_TRUE(OpenGLWindow::ProcessMessages());
@@ -105,6 +108,19 @@ TEST_F(Win32WindowEventsTest, OnlyEscapeAsAnOrdinaryKeyEndsTheProgram) {
     EXPECT_EQ(heard[0].type, WindowEventType::KeyDown);
     EXPECT_EQ(heard[0].key, platform::Key::Escape);
     Send(WM_KEYDOWN, VK_ESCAPE);
+    EXPECT_FALSE(OpenGLWindow::ProcessMessages());
+    OpenGLWindow::SetEventListener(nullptr);
+}
+
+// A tool that asks before quitting takes Escape, its character and closing.
+TEST_F(Win32WindowEventsTest, EscapeAndCloseTakenByTheListenerDoNotEndTheProgram) {
+    OpenGLWindow::SetEventListener([](const WindowEvent&) { return true; });
+    Send(WM_KEYDOWN, VK_ESCAPE);
+    Send(WM_CHAR, 27);
+    Send(WM_CLOSE);
+    EXPECT_TRUE(OpenGLWindow::ProcessMessages());
+    OpenGLWindow::SetEventListener([](const WindowEvent&) { return false; });
+    Send(WM_CLOSE);
     EXPECT_FALSE(OpenGLWindow::ProcessMessages());
     OpenGLWindow::SetEventListener(nullptr);
 }

@@ -18,6 +18,7 @@ const std::vector<KeyBinding>& KeyBindings() {
         {Key::F1, false, LiveAction::ToggleKeyTable, "F1", "hide or show this table"},
         {Key::F5, false, LiveAction::Rebuild, "F5", "build the show anew at this moment"},
         {Key::F12, false, LiveAction::SaveFrame, "F12", "save the frame as tNNNNNNN.png"},
+        {Key::F2, false, LiveAction::ToggleTracker, "F2", "show or hide the tracker panel of the sync tracks"},
     };
     return bindings;
 }

@@ -21,6 +21,7 @@ enum class LiveAction {
     ToggleKeyTable,
     Rebuild,
     SaveFrame,
+    ToggleTracker,
 };
 
 // One key of the tool: the key, whether Shift is part of it, what it does,

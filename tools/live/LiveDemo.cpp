@@ -6,7 +6,7 @@
 #include "engine/platform/SystemServices.h"
 #include "engine/render/Display.h"
 #include "engine/sync/SyncRows.h"
-#include "engine/sync/SyncTrackFile.h"
+#include "tools/live/TrackerKeys.h"
 #include "tools/shared/FrameGrab.h"
 
 #include <algorithm>
@@ -36,15 +36,20 @@ double LastFrameTime(double showEnd) { return (std::ceil(showEnd / LiveDemo::kSt
 }
 
 LiveDemo::LiveDemo(const LiveOptions& options)
-    : options(options), transport(Tempo(), ShowTimeLine(Tempo().patternLength)), plan(options.start, options.paused) {
-    if (options.syncEditorHost.empty())
-        return;
-    syncActions = std::make_unique<DirectSyncActions>(
-        *GetSyncTracks(), kSyncTrackFolder,
-        [this](int32_t row) { requestedSeek = SyncSecondsAt(row, Tempo().bpm); },
-        [this](bool paused) { PauseAsTheEditorAsks(paused); });
-    syncLink = std::make_unique<SyncEditorLink>(options.syncEditorHost, options.syncEditorPort, *GetSyncTracks(),
-                                                *syncActions);
+    : options(options),
+      transport(Tempo(), ShowTimeLine(Tempo().patternLength)),
+      plan(options.start, options.paused),
+      tracker(*GetSyncTracks()) {
+    tracker.SetLastRow(static_cast<int32_t>(SyncRow(LastFrameTime(transport.ShowEnd()))));
+    // A file saved elsewhere does not overwrite a track edited here and not saved.
+    SetUnsavedEditsHook([this](const std::string& track) {
+        const int32_t index = GetSyncTracks()->IndexOf(track);
+        return index >= 0 && tracker.ChangedTracks().count(static_cast<size_t>(index)) > 0;
+    });
+    // The editor's commands go through the tracker, so they are undone and saved as its own.
+    if (!options.syncEditorHost.empty())
+        syncLink = std::make_unique<SyncEditorLink>(options.syncEditorHost, options.syncEditorPort, *GetSyncTracks(),
+                                                    tracker);
 }
 
 LiveDemo::~LiveDemo() { Close(); }
@@ -84,12 +89,6 @@ void LiveDemo::Close() {
     toolReady = false;
 }
 
-void LiveDemo::OnWindowEvent(const platform::WindowEvent& event) {
-    const LiveAction action = ActionForEvent(event);
-    if (action != LiveAction::None)
-        pending.push_back(action);
-}
-
 void LiveDemo::Update() {
     const double started = NowSeconds();
     // Smoothed over about half a second of frames.
@@ -126,6 +125,7 @@ void LiveDemo::ApplyActions() {
     if (requestedSeek >= 0.0)
         SeekTo(requestedSeek);
     requestedSeek = -1.0;
+    FollowTracker();
 }
 
 void LiveDemo::Apply(LiveAction action) {
@@ -143,6 +143,10 @@ void LiveDemo::Apply(LiveAction action) {
     case LiveAction::ToggleLoop: ToggleLoop(); break;
     case LiveAction::Rebuild: AskForRebuild(); break;
     case LiveAction::SaveFrame: saveRequested = true; break;
+    case LiveAction::ToggleTracker:
+        tracker.SetOpen(!tracker.IsOpen());
+        OnAction(action);
+        break;
     default: OnAction(action); break;
     }
 }
@@ -227,14 +231,7 @@ void LiveDemo::FollowSyncEditor() {
     syncLink->Poll(NowSeconds(), SyncRow(t), !PausedOrToBe());
     for (const std::string& line : syncLink->TakeLines())
         std::printf("%s\n", line.c_str());
-    for (const std::string& line : syncActions->TakeLines())
-        std::printf("%s\n", line.c_str());
     std::fflush(stdout);
-}
-
-void LiveDemo::PauseAsTheEditorAsks(bool paused) {
-    if (paused != PausedOrToBe())
-        TogglePause();
 }
 
 // Saved files reload; the log's errors show as reports. A show that could not
@@ -385,8 +382,13 @@ OverlayModel LiveDemo::MakeOverlayModel() const {
     }
     for (const KeyBinding& binding : KeyBindings())
         model.keys.push_back({binding.keyName, binding.what});
+    for (const TrackerKeyBinding& binding : TrackerKeyBindings())
+        if (*binding.keyName)
+            model.keys.push_back({binding.keyName, binding.what});
+    FillTracker(model);
     return model;
 }
+
 
 void LiveDemo::FillReloads(OverlayModel& model) const {
     for (const auto& [path, report] : board.Broken())

@@ -3,16 +3,18 @@
 #include "demo/Demo.h"
 #include "engine/render/GLCallCounter.h"
 #include "engine/render/GpuFrameTimer.h"
-#include "tools/live/DirectSyncActions.h"
 #include "tools/live/ErrorLines.h"
 #include "tools/live/HeldFrame.h"
 #include "tools/live/LiveCommand.h"
 #include "tools/live/LiveOptions.h"
 #include "tools/live/LiveOverlay.h"
 #include "tools/live/LiveReloader.h"
+#include "tools/live/QuitGuard.h"
 #include "tools/live/ReloadBoard.h"
 #include "tools/live/StartPlan.h"
 #include "tools/live/SyncEditorLink.h"
+#include "tools/live/SyncTrackDocument.h"
+#include "tools/live/TrackerPlayHead.h"
 #include "tools/live/Transport.h"
 
 #include <memory>
@@ -34,8 +36,16 @@ public:
     void Update() override;
     bool Frame() override;
 
-    // From the window's pump; acted on at the next frame.
-    void OnWindowEvent(const platform::WindowEvent& event);
+    // From the window's pump. The tracker's keys act at once, the rest at
+    // the next frame. True when the tool takes the event from the window:
+    // the tracker's keys, and Escape or closing while tracks are not saved
+    // and no second request came within 2 s.
+    bool OnWindowEvent(const platform::WindowEvent& event);
+    // The sync tracks' editing, which a connected sync editor drives too.
+    SyncTrackDocument& Tracker() { return tracker; }
+    // What the mouse did in the tracker panel.
+    void ApplyTrackerInput(const TrackerInput& input);
+    void SetTrackerRoom(TrackerRoom room) { trackerRoom = room; }
     // A seek from elsewhere than the keys (the scrub bar), at the next frame.
     void RequestSeek(double time) { requestedSeek = time; }
     // What the overlay shows of this frame.
@@ -87,9 +97,12 @@ private:
     void Remember(const ReloadReport& report);
     void FollowLoopAndEnd();
     void FollowSyncEditor();
-    void PauseAsTheEditorAsks(bool paused);
     void ReportTransport() const;
     void FillReloads(OverlayModel& model) const;
+    void FillTracker(OverlayModel& model) const;
+    bool MayQuit();
+    void FollowTracker();
+    void SaveTracks();
 
     LiveOptions options;
     Transport transport;
@@ -113,7 +126,12 @@ private:
     ReloadBoard board;
     double frameStarted = 0.0;
     FrameFigures figures;
-    // With --sync-editor: the editor's commands, applied to the show's tracks.
-    std::unique_ptr<DirectSyncActions> syncActions;
+    SyncTrackDocument tracker;
+    TrackerPlayHead trackerPlayHead;
+    TrackerRoom trackerRoom;
+    QuitGuard quitGuard;
+    std::string trackerMessage;
+    bool trackerMessageBad = false;
+    // With --sync-editor: the connection, whose commands the tracker applies.
     std::unique_ptr<SyncEditorLink> syncLink;
 };

@@ -35,6 +35,12 @@ const char* const kLiveUsage =
     "the previous or next entry, Home/End to the start or the last pattern, L loops the\n"
     "entry, Tab hides the overlay, F1 lists the keys, F5 rebuilds the show, F12 saves the\n"
     "frame, Escape quits. Run it from the folder that holds data/.\n"
+    "F2 shows the tracker of the sync tracks: Up/Down a row, PageUp/PageDown a beat,\n"
+    "Home/End the first or last key, Left/Right the track, Shift with them selects,\n"
+    "Enter types a value, Delete removes keys, I cycles the interpolation, Alt+Up/Down\n"
+    "nudges by 1 (with Shift 0.1), Ctrl+C/V copy and paste, Ctrl+Z/Y undo and redo.\n"
+    "Ctrl+S saves the changed tracks to data/sync; with tracks not saved, Escape or\n"
+    "closing the window must come twice within 2 s.\n"
     "--sync-editor connects to a sync editor (port 1338 when only a host is given, host\n"
     "127.0.0.1 when only a port), and tries again every 2 s while it cannot.\n";
 

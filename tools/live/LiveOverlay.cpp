@@ -3,6 +3,7 @@
 #include "tools/live/OverlayPanel.h"
 #include "tools/live/OverlayReloads.h"
 #include "tools/live/OverlayStyle.h"
+#include "tools/live/OverlayTracker.h"
 #include "tools/live/ScrubBar.h"
 #include "tools/live/Transport.h"
 
@@ -62,6 +63,7 @@ void ApplyStyle() {
 
 }  // namespace
 
+LiveOverlay::LiveOverlay() = default;
 LiveOverlay::~LiveOverlay() { Shutdown(); }
 
 bool LiveOverlay::Init(int width, int height) {
@@ -80,6 +82,8 @@ bool LiveOverlay::Init(int width, int height) {
     large.SizePixels = 26.0f;
     clockFont_ = io.Fonts->AddFontDefault(&large);
     ApplyStyle();
+    if (!tracker_)
+        tracker_ = std::make_unique<OverlayTracker>();
     rendererReady_ = ImGui_ImplOpenGL3_Init(nullptr);
     if (!rendererReady_) {
         ImGui::DestroyContext(context_);
@@ -102,7 +106,8 @@ void LiveOverlay::Shutdown() {
 }
 
 bool LiveOverlay::OverWindow(float x, float y) const {
-    return panelRect_.Contains(x, y) || scrubRect_.Contains(x, y) || keysRect_.Contains(x, y);
+    return panelRect_.Contains(x, y) || scrubRect_.Contains(x, y) || keysRect_.Contains(x, y) ||
+           trackerRect_.Contains(x, y);
 }
 
 bool LiveOverlay::HandleEvent(const platform::WindowEvent& event) {
@@ -160,9 +165,10 @@ LiveOverlay::Rect LiveOverlay::ToRect(const ImVec4& corners) { return {corners.x
 double LiveOverlay::Draw(const OverlayModel& model, double deltaSeconds) {
     if (!visible_) {
         lastSeekX_ = -1;
-        panelRect_ = scrubRect_ = keysRect_ = Rect();
+        panelRect_ = scrubRect_ = keysRect_ = trackerRect_ = Rect();
     }
-    const bool showing = model.heldFrame != 0 || !model.broken.empty() || model.show != OverlayShowState::Playing;
+    const bool showing = model.heldFrame != 0 || !model.broken.empty() || model.show != OverlayShowState::Playing ||
+                         model.quitWarning;
     if (!context_ || (!visible_ && !showing))
         return -1.0;
     BeginFrame(deltaSeconds);
@@ -171,15 +177,32 @@ double LiveOverlay::Draw(const OverlayModel& model, double deltaSeconds) {
     if (visible_) {
         const float room = static_cast<float>(height_) - kScrubHeight - 3 * kMargin;
         panelRect_ = ToRect(DrawOverlayPanel(model, clockFont_, room));
+        trackerRect_ = model.tracker.open && tracker_ ? ToRect(tracker_->Draw(model, TrackerPlace(), trackerInput_)) : Rect();
         keysRect_ = keyTable_ ? ToRect(DrawKeyTable(model, static_cast<float>(width_))) : Rect();
         seek = DrawScrubBar(model);
     } else {
         DrawBrokenBadge(model);
     }
     DrawShowNotice(model, panelRect_.x1, static_cast<float>(width_), static_cast<float>(height_));
+    DrawQuitWarning(model, static_cast<float>(width_));
     ImGui::Render();
     ImGui_ImplOpenGL3_RenderDrawData(ImGui::GetDrawData());
     return seek;
+}
+
+// Right of the panel, above the scrub bar.
+ImVec4 LiveOverlay::TrackerPlace() const {
+    const float x0 = 2 * kMargin + kPanelWidth;
+    return ImVec4(x0, kMargin, std::max(static_cast<float>(width_) - kMargin, x0 + 100),
+                  std::max(static_cast<float>(height_) - kScrubHeight - 2 * kMargin, kMargin + 100));
+}
+
+TrackerRoom LiveOverlay::TrackerRoomNow() const { return OverlayTracker::RoomIn(TrackerPlace()); }
+
+TrackerInput LiveOverlay::TakeTrackerInput() {
+    TrackerInput input = trackerInput_;
+    trackerInput_ = TrackerInput();
+    return input;
 }
 
 void LiveOverlay::BeginFrame(double deltaSeconds) {

@@ -1,14 +1,17 @@
 #pragma once
 
 #include "engine/platform/WindowEvents.h"
+#include "tools/live/TrackerModel.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 struct ImFont;
 struct ImGuiContext;
 struct ImVec4;
+class OverlayTracker;
 
 // One entry of the time line as the overlay shows it.
 struct OverlayEntry {
@@ -60,12 +63,17 @@ struct OverlayModel {
     std::vector<OverlayKey> keys;        // the key table, shown with F1
     std::string syncEditor;              // the sync editor connection's last line, empty without one
     bool syncEditorConnected = false;
+    TrackerModel tracker;                // the tracker panel, F2
+    size_t unsavedTracks = 0;
+    bool quitWarning = false;            // a first Escape or close with tracks not saved
+    std::string trackerMessage;          // the last save, or a value that was not a number
+    bool trackerMessageBad = false;
 };
 
 // The live tool's overlay: a panel with the clock, the active entries, the
 // show's uniforms, the frame's figures, the broken files and the last
 // reloads, and a scrub bar over the whole time line that seeks on a click or
-// a drag. Hidden, it still shows a badge while files are broken, and the
+// a drag; with F2 the tracker panel beside the panel. Hidden, it still shows a badge while files are broken, and the
 // held frame and a notice while the show is built anew.
 //
 // It draws through its own GL renderer, which fetches its entry points
@@ -74,7 +82,7 @@ struct OverlayModel {
 // the engine's state cache stays true.
 class LiveOverlay {
 public:
-    LiveOverlay() = default;
+    LiveOverlay();
     LiveOverlay(const LiveOverlay&) = delete;
     LiveOverlay& operator=(const LiveOverlay&) = delete;
     ~LiveOverlay();
@@ -99,6 +107,10 @@ public:
     // a drag), or a negative value for none. Hidden, it draws nothing and
     // returns -1.
     double Draw(const OverlayModel& model, double deltaSeconds);
+    // What the mouse asked of the tracker panel in the last Draw.
+    TrackerInput TakeTrackerInput();
+    // The rows and columns the tracker panel has room for.
+    TrackerRoom TrackerRoomNow() const;
 
 private:
     struct Rect {
@@ -128,6 +140,10 @@ private:
     float wheel_ = 0;
     bool dragging_ = false;  // a press on the overlay, until its release
 
-    Rect panelRect_, scrubRect_, keysRect_;  // where the windows were last drawn
+    ImVec4 TrackerPlace() const;
+
+    std::unique_ptr<OverlayTracker> tracker_;
+    TrackerInput trackerInput_;
+    Rect panelRect_, scrubRect_, keysRect_, trackerRect_;  // where the windows were last drawn
     float lastSeekX_ = -1;
 };

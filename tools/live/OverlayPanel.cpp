@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr float kPanelWidth = 360.0f;
-
 // "m:ss.s", for the entries' spans.
 std::string FormatShort(double seconds) {
     auto tenths = static_cast<long long>(std::llround(std::max(seconds, 0.0) * 10.0));
@@ -144,6 +142,18 @@ void DrawSyncEditor(const OverlayModel& model) {
     ImGui::PopStyleColor();
 }
 
+// Tracks not saved, and what the last save or typed value came to.
+void DrawTrackerState(const OverlayModel& model) {
+    if (model.unsavedTracks > 0)
+        ImGui::TextColored(kAccent, "%zu sync track%s not saved (Ctrl+S)", model.unsavedTracks,
+                           model.unsavedTracks == 1 ? "" : "s");
+    if (model.trackerMessage.empty())
+        return;
+    ImGui::PushStyleColor(ImGuiCol_Text, model.trackerMessageBad ? kBad : kDim);
+    ImGui::TextWrapped("%s", model.trackerMessage.c_str());
+    ImGui::PopStyleColor();
+}
+
 ImVec4 WindowRect() {
     ImVec2 pos = ImGui::GetWindowPos(), size = ImGui::GetWindowSize();
     return ImVec4(pos.x, pos.y, pos.x + size.x, pos.y + size.y);
@@ -162,7 +172,8 @@ ImVec4 DrawOverlayPanel(const OverlayModel& model, ImFont* clockFont, float maxH
     ImGui::Separator();
     DrawUniforms(model);
     DrawFigures(model);
-    ImGui::TextColored(kDim, "F1 lists the keys, Tab hides the overlay");
+    ImGui::TextColored(kDim, "F1 lists the keys, F2 the tracker, Tab hides all");
+    DrawTrackerState(model);
     DrawSyncEditor(model);
     DrawBrokenFiles(model.broken, width);
     DrawReloadHistory(model.reloads, width);
@@ -185,7 +196,7 @@ ImVec4 DrawKeyTable(const OverlayModel& model, float screenWidth) {
         ImGui::TableNextColumn();
         ImGui::TextColored(kAccent, "Escape");
         ImGui::TableNextColumn();
-        ImGui::TextUnformatted("quit");
+        ImGui::TextUnformatted("quit; with tracks not saved, twice within 2 s");
         ImGui::TableNextColumn();
         ImGui::TextColored(kAccent, "scrub bar");
         ImGui::TableNextColumn();

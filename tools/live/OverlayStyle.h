@@ -18,6 +18,8 @@ constexpr ImGuiWindowFlags kFixedWindow = ImGuiWindowFlags_NoDecoration | ImGuiW
                                           ImGuiWindowFlags_NoNav | ImGuiWindowFlags_NoMove;
 
 constexpr float kMargin = 10.0f;
+// The panel at the top left.
+constexpr float kPanelWidth = 360.0f;
 
 // A steady colour per scene name, the same on every run and system.
 inline ImU32 SceneColour(const std::string& scene, int alpha) {

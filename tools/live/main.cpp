@@ -30,10 +30,10 @@ public:
         return LiveDemo::OnInit();
     }
 
-    // The overlay takes the clicks on it; the keys go to the show.
-    void HandleWindowEvent(const platform::WindowEvent& event) {
-        if (!overlay.HandleEvent(event))
-            OnWindowEvent(event);
+    // The overlay takes the clicks on it; the keys go to the show. True
+    // when the window is not to act on the event.
+    bool HandleWindowEvent(const platform::WindowEvent& event) {
+        return overlay.HandleEvent(event) || OnWindowEvent(event);
     }
 
     void CloseOverlay() { overlay.Shutdown(); }
@@ -41,17 +41,25 @@ public:
 protected:
     void DrawOverTheFrame() override {
         const auto started = std::chrono::steady_clock::now();
+        SetTrackerRoom(overlay.TrackerRoomNow());
         const OverlayModel model = MakeOverlayModel();
         const double seek = overlay.Draw(model, model.fps > 1.0 ? 1.0 / model.fps : 1.0 / 60.0);
         if (seek >= 0.0)
             RequestSeek(seek);
+        ApplyTrackerInput(overlay.TakeTrackerInput());
         if (printFigures)
             figures.Add(Figures(), std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started).count());
     }
 
     void OnAction(LiveAction action) override {
-        if (action == LiveAction::ToggleOverlay)
+        // The tracker's keys act only while it can be seen.
+        if (action == LiveAction::ToggleOverlay) {
             overlay.SetVisible(!overlay.IsVisible());
+            if (!overlay.IsVisible())
+                Tracker().SetOpen(false);
+        }
+        if (action == LiveAction::ToggleTracker && Tracker().IsOpen())
+            overlay.SetVisible(true);
         if (action == LiveAction::ToggleKeyTable)
             overlay.SetKeyTableVisible(!overlay.IsKeyTableVisible());
     }
@@ -123,7 +131,8 @@ int main(int argc, char** argv) {
     Srand(Demo::kRandomSeed);
     AppSettings settings = LiveSettings(options);
     LiveShow demo(options);
-    OpenGLWindow::SetEventListener([&demo](const platform::WindowEvent& event) { demo.HandleWindowEvent(event); });
+    OpenGLWindow::SetEventListener(
+        [&demo](const platform::WindowEvent& event) { return demo.HandleWindowEvent(event); });
     // A show that cannot be set up (a file already broken) still gets its
     // window: it is built once the file is saved fixed.
     const bool opened = demo.Init(&settings) || demo.GetDisplay();

@@ -38,6 +38,9 @@ bool StartSdlVideo() {
     if (running)
         return true;
     DisableMissingSessionBus();
+    // Closing the window is a close event alone, as on Windows, so that a
+    // tool may ask first; the window's own reaction quits otherwise.
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
         return false;
     if (!std::getenv("SDL_VIDEODRIVER") && DrawsNowhere(SDL_GetCurrentVideoDriver())) {

@@ -54,6 +54,17 @@ protected:
         return WaitForText("\n" + line + "\n", times, seconds);
     }
 
+    // True once the text has been printed anywhere in a line.
+    bool WaitForPart(const std::string& part, double seconds = 10.0) const {
+        const auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+        while (live->Out().find(part) == std::string::npos) {
+            if (std::chrono::steady_clock::now() > until)
+                return false;
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+        return true;
+    }
+
     // True once the text has been printed `times` times in all, a line
     // break before it.
     bool WaitForText(const std::string& text, int times = 1, double seconds = 20.0) const {
@@ -298,10 +309,20 @@ TEST_F(LiveRun, ASyncEditorKeysAValueThatShowsAndDrivesTheTransport) {
     EXPECT_TRUE(WaitForLine("time 2.743 pattern 1.0 playing")) << live->Out();
     EXPECT_TRUE(editor.ExpectRowAfter(64)) << "no row told while playing";
 
-    // The editor goes: the show plays on and says why.
-    editor.client.reset();
-    EXPECT_TRUE(WaitForLine("sync editor closed: connection lost: the other side closed the connection"))
+    // The editor's keys are not saved yet: Escape asks again.
+    ASSERT_TRUE(Press("Escape"));
+    EXPECT_TRUE(WaitForPart(" not saved: Escape or close again within 2 s quits"))
         << live->Out();
+    // The editor saves: the keyed track goes to its file, the untouched ones to none.
+    ASSERT_TRUE(editor.Send({5}));
+    EXPECT_TRUE(WaitForLine("saved data/sync/post.uFade.track")) << live->Out();
+    EXPECT_TRUE(std::filesystem::exists(directory / "data/sync/post.uFade.track"));
+    EXPECT_FALSE(std::filesystem::exists(directory / "data/sync/post.uFlash.track"));
+
+    // The editor goes: the show plays on and says why (a close, or a reset
+    // when rows the show sent were still unread).
+    editor.client.reset();
+    EXPECT_TRUE(WaitForPart("\nsync editor closed: connection lost: ")) << live->Out();
     ASSERT_TRUE(Press("Escape"));
     ASSERT_TRUE(live->WaitForExit(10.0)) << live->Out();
     EXPECT_EQ(live->ExitCode(), 0);

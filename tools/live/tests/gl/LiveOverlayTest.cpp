@@ -274,6 +274,64 @@ TEST_F(LiveOverlayTest, AClickOrADragOnTheScrubBarSeeksAndIsTakenFromTheShow) {
     EXPECT_LT(overlay.Draw(model, 1.0 / 60), 0.0);
 }
 
+// The tracker panel right of the panel: its grid and keys drawn, a click on
+// its rows places the cursor there, a drag of a key in the curve sets its value.
+TEST_F(LiveOverlayTest, TheTrackerPanelDrawsAndTurnsClicksAndDragsIntoEdits) {
+    if (IsSkipped() || HasFatalFailure())
+        return;
+    OverlayModel model = SampleModel();
+    TrackerModel& tracker = model.tracker;
+    tracker.open = true;
+    tracker.rowCount = overlay.TrackerRoomNow().rows;
+    tracker.cursorRow = 4;
+    TrackerSlot slot;
+    slot.group = slot.name = "glow";
+    slot.groupStart = true;
+    slot.keys = {{0, 1.0f, SyncInterpolation::Linear}, {4, 3.0f, SyncInterpolation::Step}};
+    tracker.slots = {slot};
+    tracker.hasCurve = true;
+    tracker.curveKeys = slot.keys;
+    for (int i = 0; i <= tracker.rowCount * TrackerModel::kCurveSamples; ++i)
+        tracker.curve.push_back(i < 4 * TrackerModel::kCurveSamples ? 1.0f + i / 8.0f : 3.0f);
+    for (int frame = 0; frame < 2; ++frame) {
+        ClearTo(0.0f, 1.0f, 0.0f);
+        overlay.Draw(model, 1.0 / 60);
+    }
+    RgbPicture picture;
+    GrabFrame(kWidth, kHeight, picture);
+    EXPECT_FALSE(SamePixel(picture, kWidth - 20, kHeight / 2, 0, 255, 0)) << "no tracker panel";
+    EXPECT_TRUE(overlay.TakeTrackerInput().toggleGroup.empty());
+
+    // Row 2 of the first column: 3 header lines, then 14 pixels a row.
+    const int x = 380 + 6 + 44 + 20, y = 10 + 6 + 48 + 2 * 14 + 5;
+    EXPECT_TRUE(overlay.HandleEvent(Mouse(platform::WindowEventType::MouseDown, x, y)));
+    EXPECT_TRUE(overlay.HandleEvent(Mouse(platform::WindowEventType::MouseUp, x, y)));
+    overlay.Draw(model, 1.0 / 60);
+    TrackerInput input = overlay.TakeTrackerInput();
+    EXPECT_TRUE(input.clicked);
+    EXPECT_EQ(input.row, 2);
+    EXPECT_EQ(input.column, 0u);
+    overlay.Draw(model, 1.0 / 60);  // the release, as the next frame sees it
+
+    // The key at row 4 sits at the top of the curve (its highest value);
+    // dragged to the bottom it takes the lowest.
+    const float curveLeft = 380 + 6 + 44, rowWidth = (kWidth - 10 - 6 - curveLeft) / tracker.rowCount;
+    const int keyX = static_cast<int>(curveLeft + 4 * rowWidth);
+    const int curveTop = 10 + 6 + 48 + tracker.rowCount * 14 + 4;
+    overlay.HandleEvent(Mouse(platform::WindowEventType::MouseMove, keyX, curveTop + 16));
+    overlay.HandleEvent(Mouse(platform::WindowEventType::MouseDown, keyX, curveTop + 16));
+    overlay.Draw(model, 1.0 / 60);
+    input = overlay.TakeTrackerInput();
+    EXPECT_TRUE(input.dragStarted);
+    EXPECT_EQ(input.dragRow, 4);
+    overlay.HandleEvent(Mouse(platform::WindowEventType::MouseMove, keyX, kHeight));
+    overlay.Draw(model, 1.0 / 60);
+    input = overlay.TakeTrackerInput();
+    EXPECT_TRUE(input.dragging);
+    EXPECT_NEAR(input.dragValue, 1.0f, 1e-4f);
+    overlay.HandleEvent(Mouse(platform::WindowEventType::MouseUp, keyX, kHeight));
+}
+
 // With ZP_OVERLAY_SHOT set, writes a picture of the overlay there, over the
 // PNG named by ZP_OVERLAY_BACKGROUND (a frame of the show at the test's
 // size, e.g. from zpcapture --size 640x360) or over a plain frame.

@@ -1,0 +1,18 @@
+#include "tools/live/TrackerPlayHead.h"
+
+#include "tools/live/SyncTrackDocument.h"
+
+#include <cmath>
+
+int32_t TrackerPlayHead::Update(SyncTrackDocument& document, double playRow, bool paused) {
+    // A seek to a row lands a hair before it in seconds and back.
+    const auto row = static_cast<int32_t>(std::floor(playRow + 1e-6));
+    if (document.TakeRowMoved() && paused) {
+        lastPlayRow = document.CursorRow();
+        return lastPlayRow;
+    }
+    if (!paused || row != lastPlayRow)
+        document.FollowRow(row);
+    lastPlayRow = row;
+    return -1;
+}
