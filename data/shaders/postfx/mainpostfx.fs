@@ -6,11 +6,13 @@
 uniform float uTime;
 uniform float uFlash;
 uniform float uFade;
+// How dark the corners go; a sync track may key it to the music.
+uniform float sync_vignette = 0.35;
 
 void main() {
     vec3 color = Frame(vTexCoord);
     vec2 centred = vTexCoord - 0.5;
-    float vignette = 1.0 - 0.35 * dot(centred, centred) * 2.0;
+    float vignette = 1.0 - sync_vignette * dot(centred, centred) * 2.0;
     color *= vignette;
     float grain = Hash(vTexCoord * 977.0 + fract(uTime * 13.7)) - 0.5;
     color += grain * 0.025;

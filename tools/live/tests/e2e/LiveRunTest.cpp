@@ -281,6 +281,7 @@ TEST_F(LiveRun, ASyncEditorKeysAValueThatShowsAndDrivesTheTransport) {
     EditorSide editor;
     ASSERT_TRUE(editor.listening) << editor.error;
     const std::string port = std::to_string(editor.listener->Port());
+    CopyShaders();  // a data folder of its own: the editor's save writes into it
     Start({"--size", "320x240", "--start", "43.886", "--paused", "--sync-editor", port});
     ASSERT_TRUE(editor.Accept(30.0)) << live->Out();
     ASSERT_TRUE(editor.Expect("hello, synctracker!"));
