@@ -1,4 +1,5 @@
 #include "engine/render/SyncUniforms.h"
+#include "engine/sync/SyncRows.h"
 #include "engine/sync/SyncTrack.h"
 #include "engine/sync/SyncTrackFile.h"
 #include "engine/sync/SyncTrackSet.h"
@@ -76,6 +77,16 @@ TEST(SyncTrackTest, EditsKeepRowsSortedAndCountAsChanges) {
     EXPECT_TRUE(track.DeleteKey(16));
     EXPECT_EQ(track.FindKey(16), -1);
     EXPECT_GT(track.Version(), before);
+}
+
+TEST(SyncRowsTest, ARowSoughtAsSecondsReadsBackAsThatRow) {
+    for (int32_t row : {1, 3, 64, 96, 777, 9663}) {
+        const double seconds = SyncSecondsAt(row, 175.0);
+        EXPECT_EQ(SyncRowAt(seconds, 175.0), row);
+        EXPECT_EQ(SyncRowIndex(SyncRowAt(seconds, 175.0)), row);
+    }
+    EXPECT_DOUBLE_EQ(SyncRowAt(1.5, 175.0), 35.0);
+    EXPECT_EQ(SyncRowIndex(SyncRowAt(SyncSecondsAt(95.5, 175.0), 175.0)), 95);
 }
 
 TEST(SyncTrackSetTest, BindingFindsOrAddsAndValuesFollowTheRow) {

@@ -116,7 +116,7 @@ void OverlayTracker::DrawRows(const TrackerModel& model, ImVec2 origin, float wi
     for (int i = 0; i < model.rowCount; ++i) {
         const int32_t row = model.firstRow + i;
         const float y = origin.y + kRowHeight * static_cast<float>(i);
-        if (row == static_cast<int32_t>(std::floor(model.playRow)))
+        if (row == SyncRowIndex(model.playRow))
             draw->AddRectFilled(ImVec2(origin.x, y), ImVec2(right, y + kRowHeight), kPlayRow);
         if (row % kSyncRowsPerBeat == 0)
             draw->AddLine(ImVec2(origin.x, y), ImVec2(right, y),

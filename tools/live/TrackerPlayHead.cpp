@@ -1,12 +1,13 @@
 #include "tools/live/TrackerPlayHead.h"
 
+#include "engine/sync/SyncRows.h"
 #include "tools/live/SyncTrackDocument.h"
 
 #include <cmath>
 
 int32_t TrackerPlayHead::Update(SyncTrackDocument& document, double playRow, bool paused) {
     // A seek to a row lands a hair before it in seconds and back.
-    const auto row = static_cast<int32_t>(std::floor(playRow + 1e-6));
+    const auto row = SyncRowIndex(playRow);
     if (document.TakeRowMoved() && paused) {
         lastPlayRow = document.CursorRow();
         return lastPlayRow;

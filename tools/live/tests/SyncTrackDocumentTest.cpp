@@ -1,3 +1,4 @@
+#include "engine/sync/SyncRows.h"
 #include "engine/sync/SyncTrackFile.h"
 #include "engine/sync/SyncTrackSet.h"
 #include "tools/live/SyncTrackDocument.h"
@@ -211,8 +212,8 @@ TEST_F(SyncTrackDocumentTest, PausedTheCursorMovesThePlayHeadPlayingItFollows) {
     EXPECT_EQ(document.CursorRow(), 10);
     document.MoveRows(1, false);
     EXPECT_EQ(head.Update(document, 10.0, true), 11) << "paused: a seek to the cursor";
-    // The seek lands a hair before the row; the cursor stays.
-    EXPECT_EQ(head.Update(document, 10.9999999, true), -1);
+    // The seek lands on the row, read back from its seconds; the cursor stays.
+    EXPECT_EQ(head.Update(document, SyncRowAt(SyncSecondsAt(11, 175.0), 175.0), true), -1);
     EXPECT_EQ(document.CursorRow(), 11);
     // Something else moved the play head while paused: the cursor follows.
     EXPECT_EQ(head.Update(document, 30.2, true), -1);
