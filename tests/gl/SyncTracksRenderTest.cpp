@@ -107,6 +107,16 @@ TEST_F(SyncTracksRenderTest, AUniformTakesItsTrackAndFallsBackToItsInitialiser) 
     EXPECT_EQ(redAfterApplying(), 255);
     tracks.Find("red")->DeleteKey(0);
     EXPECT_NEAR(redAfterApplying(), 64, 1) << "without keys the initialiser's value comes back";
+
+    // Saved with a second uniform: the reload offers its track at the next frame.
+    std::ofstream(directory.path + "/red.fs") << "#version 330\n"
+                                                 "uniform float sync_red = 0.25;\n"
+                                                 "uniform float sync_green = 0.5;\n"
+                                                 "out vec4 fragColor;\n"
+                                                 "void main() { fragColor = vec4(sync_red, sync_green, 0.0, 1.0); }\n";
+    shaders.OnFileChanged("red.fs");
+    EXPECT_NEAR(redAfterApplying(), 64, 1);
+    EXPECT_NE(tracks.Find("green"), nullptr);
 }
 
 TEST_F(SyncTracksRenderTest, ASceneValuesTrackReplacesTheCodesValue) {
