@@ -222,9 +222,9 @@ bool Demo::LoadNewSyncTrackFiles() {
     for (; syncTracksLoaded < syncTracks.Count(); ++syncTracksLoaded) {
         SyncTrack& track = syncTracks.At(syncTracksLoaded);
         const std::string path = SyncTrackPath(track.Name());
-        MemoryStream bytes;
         if (!files || !files->Exists(path))
             continue;
+        MemoryStream bytes;
         std::vector<SyncKey> keys;
         std::string reason = "the file cannot be read";
         if (files->ReadFile(path, bytes) && ReadSyncTrackKeys(bytes.Data(), bytes.Length(), keys, reason))

@@ -1,5 +1,6 @@
 #include "tools/live/SyncTrackSaver.h"
 
+#include "engine/files/TemporaryFileName.h"
 #include "engine/platform/DirectoryListing.h"
 #include "engine/platform/SystemServices.h"
 #include "engine/sync/SyncTrackFile.h"
@@ -48,7 +49,7 @@ bool SaveSyncTrackFile(const std::string& folder, const std::string& trackName, 
         error = "cannot make the folder " + folder + ": " + failure.message();
         return false;
     }
-    const std::string temporary = folder + "/." + file + ".tmp";
+    const std::string temporary = TemporaryFileNameOf(path);
     if (!WriteWhole(temporary, WriteSyncTrackKeys(keys), error))
         return false;
     if (!platform::ReplaceFile(temporary, path)) {
