@@ -55,8 +55,14 @@ inline bool WaitForLogMessage(const std::string& logPath, const std::string& mes
     return false;
 }
 
+// Tried for up to 2 s: on a loaded machine the window may not be found at once.
 inline bool PressEscape() {
-    return std::system("xdotool search --class ZPDEMO_WINDOW key --window %1 Escape >/dev/null 2>&1") == 0;
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        if (std::system("xdotool search --class ZPDEMO_WINDOW key --window %1 Escape >/dev/null 2>&1") == 0)
+            return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    return false;
 }
 
 // The texture uploads are the main thread's first work once the precalc
