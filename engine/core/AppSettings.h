@@ -18,7 +18,12 @@ struct AppSettings {
     bool music = true;
     bool useDisk = true;
     bool usePak = true;
+    // Where there are no loose files to fall back on (the web), a pak that
+    // does not open stops the program before the display opens.
+    bool requirePak = false;
     bool writeLog = false;
+    // Where the log goes when it is written; null for the program's log file.
+    const char* logPath = nullptr;
     double startTime = 0.0;
 
     DisplayMode GetDisplayMode() const {

@@ -46,7 +46,8 @@ bool Application::Init(AppSettings* appSettings) {
     SetEngine(this);
 
     InitLog();
-    InitFileSystem();
+    if (!InitFileSystem())
+        return false;
     InitTimers();
     if (!OpenDisplay())
         return false;
@@ -61,7 +62,7 @@ void Application::InitLog() {
     log = std::make_unique<LogDispatcher>();
     fileSink = std::make_unique<FileLogSink>();
     if (settings->writeLog) {
-        fileSink->SetPath(kLogFileName);
+        fileSink->SetPath(settings->logPath ? settings->logPath : kLogFileName);
         fileSink->Open();  // a sink that failed to open stays attached and writes nothing
         log->AddSink(fileSink.get());
     }
@@ -76,17 +77,21 @@ void Application::InitLog() {
         Message(LOG_SYSTEM, "Base directory: %s", directory);
 }
 
-void Application::InitFileSystem() {
+bool Application::InitFileSystem() {
     Message(LOG_SYSTEM, "Initializing file system...");
     fileSystem = std::make_unique<FileSystem>();
     fileSystem->SetSearchDisk(settings->useDisk);
     fileSystem->SetSearchPak(settings->usePak);
 
     pak = std::make_unique<PakArchive>();
-    if (pak->Open(kPakFileName))
+    if (pak->Open(kPakFileName)) {
         fileSystem->SetPak(pak.get());
-    else
-        Message(LOG_SYSTEM, "Could not load pak file.");
+        return true;
+    }
+    Message(LOG_SYSTEM, "Could not load pak file.");
+    if (settings->requirePak)
+        ErrorBox("Could not load pak file.");
+    return !settings->requirePak;
 }
 
 void Application::InitTimers() {

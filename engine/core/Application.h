@@ -58,7 +58,7 @@ public:
 
 private:
     void InitLog();
-    void InitFileSystem();
+    bool InitFileSystem();
     void InitTimers();
     bool OpenDisplay();
     void DropResources();

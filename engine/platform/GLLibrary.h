@@ -12,4 +12,9 @@ void FillLinkedGLFunctions(GLFunctions& table);
 // own swap-interval call, whatever the driver's name for it.
 void* GetGLProcAddress(const char* name);
 
+// True for an entry point the platform's GL cannot have (WebGL 2 has no
+// base-vertex draws): the fetch leaves it null and goes on, and the engine
+// does without it.
+bool LacksGLEntryPoint(const char* name);
+
 }

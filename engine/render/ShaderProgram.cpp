@@ -56,6 +56,7 @@ bool ShaderProgram::Link() {
     gl.glGetProgramiv(glName, GL_LINK_STATUS, &status);
     if (status == GL_TRUE) {
         CollectSyncUniforms();
+        SetSyncDefaults();
         return true;
     }
     GLint length = 0;
@@ -110,8 +111,6 @@ void ShaderProgram::SetInt(const std::string& uniform, int32_t value) {
     gl.glUniform1i(Location(uniform), value);
 }
 
-// A fresh link holds every initialiser's value, so nothing is set until a
-// track says otherwise.
 void ShaderProgram::CollectSyncUniforms() {
     for (const ResourceReference& reference : shaders) {
         for (const SyncUniformDeclaration& declaration : reference.As<Shader>()->SyncUniforms()) {
@@ -124,6 +123,20 @@ void ShaderProgram::CollectSyncUniforms() {
                     {declaration.track, declaration.defaultValue, location, declaration.defaultValue, nullptr});
         }
     }
+}
+
+// Where the source's initialisers had to go (GLSL ES has none), a fresh link
+// holds zero: the initialisers' values are set here, on every platform, so
+// that nothing more is set until a track says otherwise.
+void ShaderProgram::SetSyncDefaults() {
+    if (syncUniforms.empty())
+        return;
+    const GLuint previous = display->BoundProgram();
+    Use();
+    for (const SyncUniform& uniform : syncUniforms)
+        gl.glUniform1f(uniform.location, uniform.defaultValue);
+    if (previous != glName)
+        display->BindProgram(previous);
 }
 
 void ShaderProgram::ApplySyncTracks(SyncTrackSet& tracks) {

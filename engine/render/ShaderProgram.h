@@ -56,6 +56,7 @@ private:
 
     GLint Location(const std::string& uniform);
     void CollectSyncUniforms();
+    void SetSyncDefaults();
 
     std::vector<ResourceReference> shaders;
     Display* display;  // not owned

@@ -68,10 +68,15 @@ void Texture::Upload(int32_t newWidth, int32_t newHeight, PixelFormat newFormat,
     GLPixelLayout layout = LayoutOf(newFormat);
     gl.glTexImage2D(GL_TEXTURE_2D, 0, layout.internalFormat, newWidth, newHeight, 0, layout.format, layout.type,
                     pixels);
-    GLint reportedWidth = 1;
-    GLint reportedHeight = 1;
-    gl.glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &reportedWidth);
-    gl.glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &reportedHeight);
+    GLint reportedWidth = newWidth;
+    GLint reportedHeight = newHeight;
+    // Where GL cannot report the size it made (WebGL), the size asked for stands.
+    if (gl.glGetTexLevelParameteriv) {
+        reportedWidth = 1;
+        reportedHeight = 1;
+        gl.glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &reportedWidth);
+        gl.glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &reportedHeight);
+    }
     width = reportedWidth;
     height = reportedHeight;
     format = newFormat;

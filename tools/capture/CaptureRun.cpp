@@ -10,7 +10,7 @@
 #include "engine/render/Display.h"
 #include "engine/render/GpuMemory.h"
 #include "engine/render/GLFunctions.h"
-#include "tools/capture/CaptureDemo.h"
+#include "demo/CaptureDemo.h"
 #include "tools/capture/CaptureOptions.h"
 #include "tools/capture/CaptureSchedule.h"
 #include "tools/capture/CaptureStats.h"

@@ -1,5 +1,6 @@
 #include "engine/platform/DisplayDevices.h"
 
+#include "engine/platform/sdl/SdlSystem.h"
 #include "engine/platform/sdl/SdlVideo.h"
 #include "engine/platform/sdl/SdlX11Display.h"
 
@@ -66,7 +67,7 @@ ProbeStatus ProbeOneFormat(int x, int y, int depth, int stencil, ExtendedPixelFo
     SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 8);
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, depth);
     SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, stencil);
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+    SetSdlContextAttributes();
     ProbeWindow probe;
     probe.window = SDL_CreateWindow("", x, y, 16, 16, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS);
     if (!probe.window)

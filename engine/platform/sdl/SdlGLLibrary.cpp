@@ -28,4 +28,6 @@ void* GetGLProcAddress(const char* name) {
     return SDL_GL_GetProcAddress(name);
 }
 
+bool LacksGLEntryPoint(const char* /*name*/) { return false; }
+
 }

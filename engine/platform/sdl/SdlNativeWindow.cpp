@@ -1,6 +1,7 @@
 #include "engine/platform/NativeWindow.h"
 
 #include "engine/platform/sdl/SdlFullscreenRoute.h"
+#include "engine/platform/sdl/SdlSystem.h"
 #include "engine/platform/sdl/SdlVideo.h"
 #include "engine/platform/sdl/SdlX11Display.h"
 
@@ -35,8 +36,7 @@ void SetPixelFormatAttributes(const PixelFormatRequest& request) {
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, static_cast<int>(request.depthBits));
     SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, static_cast<int>(request.stencilBits));
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    // The renderer draws quads and enables fixed-function texturing.
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+    SetSdlContextAttributes();
 }
 
 void AddUnique(std::vector<uint32_t>& values, uint32_t value) {

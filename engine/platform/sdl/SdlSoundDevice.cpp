@@ -1,22 +1,12 @@
 #include "engine/platform/sdl/SdlSoundDevice.h"
 
 #include "engine/platform/sdl/SdlSoundBuffer.h"
-#include "engine/platform/sdl/SoundServerCheck.h"
+#include "engine/platform/sdl/SdlSystem.h"
 
 #include <SDL.h>
 #include <cstring>
 
 namespace {
-
-// A sound server answers a local question in milliseconds.
-constexpr double kServerCheckSeconds = 1.0;
-
-// SDL looks at the sound server only while its audio starts.
-bool MayStartAudio() {
-    if (SDL_WasInit(SDL_INIT_AUDIO) != 0)
-        return true;
-    return MaySdlStartAudio(SDL_getenv("SDL_AUDIODRIVER"), [] { return AskPulseServer(kServerCheckSeconds); });
-}
 
 void SDLCALL FeedSilence(void* /*unused*/, Uint8* stream, int length) {
     std::memset(stream, 0, static_cast<size_t>(length));
@@ -31,7 +21,7 @@ std::unique_ptr<SoundDevice> CreateSoundDevice(void* /*window*/) { return SdlSou
 }
 
 std::unique_ptr<SdlSoundDevice> SdlSoundDevice::Create() {
-    if (!MayStartAudio() || SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
+    if (!platform::SdlMayStartAudio() || SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
         return nullptr;
     std::unique_ptr<SdlSoundDevice> device(new SdlSoundDevice);
     // The subsystem starts even without any hardware; only opening a stream
@@ -48,9 +38,7 @@ bool SdlSoundDevice::CanOpenOutput() {
     desired.freq = 44100;
     desired.format = AUDIO_S16LSB;
     desired.channels = 2;
-    // Closing a device waits two of its periods for the sound to drain:
-    // the probe's are short.
-    desired.samples = 64;
+    desired.samples = static_cast<Uint16>(platform::SdlProbeFrames());
     desired.callback = FeedSilence;
     SDL_AudioSpec obtained{};
     SDL_AudioDeviceID probe = SDL_OpenAudioDevice(nullptr, 0, &desired, &obtained, SDL_AUDIO_ALLOW_ANY_CHANGE);

@@ -43,4 +43,6 @@ void* GetGLProcAddress(const char* name) {
     return library ? AsAddress(GetProcAddress(library, name)) : nullptr;
 }
 
+bool LacksGLEntryPoint(const char* /*name*/) { return false; }
+
 }

@@ -6,7 +6,7 @@
 #include "engine/core/CrtRandom.h"
 #include "engine/render/Display.h"
 #include "engine/render/GLFunctions.h"
-#include "tools/capture/CaptureDemo.h"
+#include "demo/CaptureDemo.h"
 #include "tools/capture/CaptureRun.h"
 #include "tools/shared/FrameGrab.h"
 

@@ -1,0 +1,22 @@
+#pragma once
+
+namespace platform {
+
+// What differs between the systems the SDL backend runs on: the desktop
+// (engine/platform/sdl) and the browser (engine/platform/web) each define
+// these.
+
+// The GL context asked for before a window or a probe is made: on the
+// desktop a compatibility-profile context, as the renderer draws quads and
+// enables fixed-function texturing.
+void SetSdlContextAttributes();
+
+// Frames of the short stream opened to learn whether sound can be played.
+// Closing a device waits two of its periods for the sound to drain, so it
+// is as short as the system takes.
+int SdlProbeFrames();
+
+// Whether SDL's audio may be started at all.
+bool SdlMayStartAudio();
+
+}
