@@ -6,6 +6,11 @@ if(NOT EXISTS "${ZP_WEB_DEPS_DIR}/lib/libSDL2.a")
     message(FATAL_ERROR "ZP_WEB_DEPS_DIR must name the prefix cmake/build-web-deps.sh prints (scripts/build-web passes it)")
 endif()
 
+# The engine links whole (its factories register themselves); CMake does
+# not know how for this platform, wasm-ld does.
+set(CMAKE_LINK_LIBRARY_USING_WHOLE_ARCHIVE "LINKER:--whole-archive" "<LINK_ITEM>" "LINKER:--no-whole-archive")
+set(CMAKE_LINK_LIBRARY_USING_WHOLE_ARCHIVE_SUPPORTED TRUE)
+
 # Every object, ours and the libraries', is built for threads.
 add_compile_options(-pthread)
 add_link_options(-pthread)
@@ -45,7 +50,9 @@ function(zp_web_program target)
         -sINITIAL_MEMORY=268435456 -sALLOW_MEMORY_GROWTH=1
         -sINVOKE_RUN=0 -sEXIT_RUNTIME=0 -sFORCE_FILESYSTEM=1
         "-sEXPORTED_RUNTIME_METHODS=[callMain,FS]"
-        "-sDEFAULT_LIBRARY_FUNCS_TO_INCLUDE=[$autoResumeAudioContext,$dynCall]"
+        # SDL2 built apart from emcc's ports opens audio through these; the
+        # names start with $, which no shell or make lets through: a file.
+        -sDEFAULT_LIBRARY_FUNCS_TO_INCLUDE=@${CMAKE_CURRENT_SOURCE_DIR}/cmake/web-library-functions.json
         -sENVIRONMENT=web,worker -sMINIFY_HTML=0
         --shell-file ${CMAKE_CURRENT_SOURCE_DIR}/demo/web/shell.html)
     set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/demo/web/shell.html)

@@ -19,6 +19,9 @@ void SetSdlContextAttributes() {
 
 int SdlProbeFrames() { return 64; }
 
+// The swap itself waits for the display where the swap interval says so.
+void AfterSdlSwap() {}
+
 // SDL looks at the sound server only while its audio starts.
 bool SdlMayStartAudio() {
     if (SDL_WasInit(SDL_INIT_AUDIO) != 0)

@@ -200,7 +200,10 @@ void DeleteGLContext(GLContextHandle context) {
     SDL_GL_DeleteContext(static_cast<SDL_GLContext>(context));
 }
 
-void SwapWindowBuffers(NativeWindowHandle window) { SDL_GL_SwapWindow(AsWindow(window)); }
+void SwapWindowBuffers(NativeWindowHandle window) {
+    SDL_GL_SwapWindow(AsWindow(window));
+    AfterSdlSwap();
+}
 
 void SetWindowCaption(NativeWindowHandle window, const char* caption) { SDL_SetWindowTitle(AsWindow(window), caption); }
 

@@ -19,4 +19,8 @@ int SdlProbeFrames();
 // Whether SDL's audio may be started at all.
 bool SdlMayStartAudio();
 
+// Called after each buffer swap: where the frame loop must give the system
+// its turn (a page's event loop), it waits here for the next display frame.
+void AfterSdlSwap();
+
 }

@@ -1,11 +1,30 @@
 #include "engine/platform/sdl/SdlSystem.h"
 
 #include <SDL.h>
+#include <emscripten.h>
+
+namespace {
+
+// The frame loop blocks as on the desktop; each frame hands the page back
+// its event loop until the browser's next display frame (asyncify unwinds
+// and rewinds the C++ stack around the wait). A hidden page gets no display
+// frames, so a short timeout keeps the loop turning there, slowly, to see
+// that the page is hidden and pause the show.
+EM_ASYNC_JS(void, WaitForDisplayFrame, (), {
+    await new Promise(resolve => {
+        const timer = setTimeout(resolve, 100);
+        requestAnimationFrame(() => { clearTimeout(timer); resolve(); });
+    });
+});
+
+}
 
 namespace platform {
 
 // WebGL 2: SDL asks the canvas for it when an ES 3 context is wanted.
 void SetSdlContextAttributes() {
+    // The wait after each swap gives the page its turn; SDL need not as well.
+    SDL_SetHint(SDL_HINT_EMSCRIPTEN_ASYNCIFY, "0");
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_ES);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 0);
@@ -16,5 +35,7 @@ int SdlProbeFrames() { return 256; }
 
 // The browser has its own audio context; no sound server to ask first.
 bool SdlMayStartAudio() { return true; }
+
+void AfterSdlSwap() { WaitForDisplayFrame(); }
 
 }
