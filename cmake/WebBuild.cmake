@@ -47,7 +47,9 @@ function(zp_web_program target)
         -sMIN_WEBGL_VERSION=2 -sMAX_WEBGL_VERSION=2
         -sUSE_PTHREADS=1 -sPTHREAD_POOL_SIZE=4
         -sASYNCIFY -sASYNCIFY_STACK_SIZE=65536
-        -sINITIAL_MEMORY=268435456 -sALLOW_MEMORY_GROWTH=1
+        # A fixed heap: growing shared memory slows every access from
+        # JavaScript. The show peaks well below it.
+        -sINITIAL_MEMORY=268435456
         -sINVOKE_RUN=0 -sEXIT_RUNTIME=0 -sFORCE_FILESYSTEM=1
         "-sEXPORTED_RUNTIME_METHODS=[callMain,FS]"
         # SDL2 built apart from emcc's ports opens audio through these; the

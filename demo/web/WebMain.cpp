@@ -12,7 +12,7 @@
 
 namespace {
 
-int RunShow(const WebOptions& options) {
+int RunShow(const WebOptions& options, bool& reachedEnd) {
     AppSettings settings;
     // The page scales the canvas to the window; the browser owns full screen.
     settings.fullscreen = false;
@@ -20,7 +20,9 @@ int RunShow(const WebOptions& options) {
     settings.writeLog = options.writeLog;
     settings.logPath = "/dev/stdout";
     WebShow show;
-    return RunDemo(show, settings);
+    const int exitCode = RunDemo(show, settings);
+    reachedEnd = show.ReachedEnd();
+    return exitCode;
 }
 
 }
@@ -28,12 +30,13 @@ int RunShow(const WebOptions& options) {
 int ProgramMain(const char* commandLine) {
     const WebOptions options = ParseWebOptions(commandLine);
     int exitCode = 1;
+    bool reachedEnd = false;
     if (!options.error.empty()) {
         platform::ShowPageError(options.error.c_str());
     } else {
         Srand(Demo::kRandomSeed);
-        exitCode = options.capture ? RunWebCapture(options) : RunShow(options);
+        exitCode = options.capture ? RunWebCapture(options) : RunShow(options, reachedEnd);
     }
-    platform::ReportShowEnded(exitCode);
+    platform::ReportShowEnded(exitCode, reachedEnd);
     return exitCode;
 }

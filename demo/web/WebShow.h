@@ -8,4 +8,9 @@
 class WebShow : public Demo {
 public:
     bool Frame() override;
+    // The time line ran out, rather than the viewer stopping the show.
+    bool ReachedEnd() const { return reachedEnd; }
+
+private:
+    bool reachedEnd = false;
 };

@@ -16,8 +16,8 @@ void ReportShowStatus(bool precalcDone, double showTime, bool progressFrame) {
                        progressFrame);
 }
 
-void ReportShowEnded(int exitCode) {
-    MAIN_THREAD_EM_ASM({ if (Module.zpdemoPage) Module.zpdemoPage.ended($0); }, exitCode);
+void ReportShowEnded(int exitCode, bool reachedEnd) {
+    MAIN_THREAD_EM_ASM({ if (Module.zpdemoPage) Module.zpdemoPage.ended($0, !!$1); }, exitCode, reachedEnd);
 }
 
 bool PageHidden() { return MAIN_THREAD_EM_ASM_INT({ return document.hidden ? 1 : 0; }) != 0; }

@@ -10,8 +10,9 @@ void ShowPageError(const char* text);
 // The show's state for window.zpdemoStatus.
 void ReportShowStatus(bool precalcDone, double showTime, bool progressFrame);
 
-// The show is over (or never started); the page offers to start it again.
-void ReportShowEnded(int exitCode);
+// The show is over (or never started); the page offers to start it again,
+// to watch it again when it played to its end.
+void ReportShowEnded(int exitCode, bool reachedEnd);
 
 // True while the page is hidden (another tab, a minimised window).
 bool PageHidden();
