@@ -11,6 +11,7 @@ import select
 import subprocess
 import sys
 import time
+import urllib.request
 
 import devtools
 
@@ -89,6 +90,24 @@ class Checks:
         except (devtools.DevToolsError, RuntimeError, OSError) as error:
             self.fail("%s: %s" % (name, error), getattr(error, "page", None))
         print("   (%.1f s)" % (time.monotonic() - started), flush=True)
+
+
+ISOLATION = {"Cross-Origin-Opener-Policy": "same-origin", "Cross-Origin-Embedder-Policy": "require-corp"}
+TYPES = {"zpdemo.html": "text/html", "zpdemo.js": "text/javascript", "zpdemo.wasm": "application/wasm"}
+
+
+def check_headers(checks, served, isolation=True):
+    """The types, no caching, and the isolation headers or none of them."""
+    problems = []
+    for file, kind in TYPES.items():
+        with urllib.request.urlopen(served.url + file, timeout=10) as response:
+            headers = response.headers
+        expected = {"Content-Type": kind, "Cache-Control": "no-store"}
+        expected.update({name: value if isolation else None for name, value in ISOLATION.items()})
+        problems += ["%s: %s %s" % (file, name, headers.get(name)) for name, value in expected.items()
+                     if headers.get(name) != value and not (value and headers.get(name, "").startswith(value + ";"))]
+    checks.expect(not problems, "the server's headers: %s" % ("; ".join(problems) or "the types, no-store, %s"
+                                                               % ("isolation" if isolation else "no isolation")))
 
 
 def status(page):
