@@ -169,7 +169,10 @@ class Browser:
                 message["sessionId"] = session
             answer = queue.Queue()
             self.waiting[self.next_id] = answer
-        self.writer.write(json.dumps(message).encode() + b"\0")
+        try:
+            self.writer.write(json.dumps(message).encode() + b"\0")
+        except OSError as error:
+            raise DevToolsError("%s: the browser is gone (%s)" % (method, error)) from None
         try:
             reply = answer.get(timeout=timeout or self.command_timeout)
         except queue.Empty:
