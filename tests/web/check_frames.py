@@ -23,22 +23,30 @@ GOLDEN = os.path.join(webshow.ROOT, "tools", "capture", "tests", "golden")
 SIZE = (320, 240)
 
 # The golden times drawn, in milliseconds, each with the other time's golden
-# frame it must not match: a time close in look where one exists.
+# frame it must not match: a time close in look where one exists. The
+# spheres (22 s to 44 s) are left out: their cells' colours come from a hash
+# of sin() at large arguments, whose last digits differ between renderers,
+# so whole spheres change colour under SwiftShader (15% of the pixels by
+# more than 16 at 30 s).
 FRAMES = {
     1500: ("the mesh light fading in", 149500),
     8600: ("a title card", 11300),
     17900: ("the title card", 11300),
-    30000: ("the spheres, raymarched", 80000),
     48000: ("the box grid", 60000),
+    80000: ("the cubes, raymarched", 66800),
 }
 
 # The golden frames come from Mesa's llvmpipe; the web frames from ANGLE on
 # SwiftShader, through GLSL ES and WebGL. Both rasterise the same triangles
-# but round colours and shader arithmetic differently, most where a picture
-# has steep gradients (the glow around the title's letters, the raymarched
-# edges, the grid's thin gaps).
-CHANNEL_TOLERANCE = png.GOLDEN_CHANNEL_TOLERANCE
-CHANGED_SHARE = png.GOLDEN_CHANGED_SHARE
+# but cover a triangle's edge pixels differently and round gradients
+# differently: measured over eleven golden times, the box grid's edges
+# change up to 2.0% of the pixels by more than 8 (0.85% by more than 16),
+# the raymarched cubes 0.8% (0.4%), glows and text under 0.1%. Within 16
+# levels, at most 1.5% of the pixels changed, the web frames match; the
+# nearest wrong frame, the dark mesh at 1.5 s against the black close at
+# 149.5 s, still changes 2.5% and fails.
+CHANNEL_TOLERANCE = 16
+CHANGED_SHARE = 0.015
 
 
 def golden(ms):
