@@ -2,7 +2,7 @@
 # Runs every release check over what scripts/release wrote: the checksums,
 # the .nfo of the zip and of the tarball, the zip under Wine and the tarball
 # on a virtual X server, the Debian package where there is one and the
-# capture video where there is one.
+# capture video where there is one; the web zip in headless Chromium.
 # Usage: check-release.sh [DIST] (default: dist/ of the repository)
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -23,6 +23,7 @@ step() { printf '\n-- %s (%d s)\n' "$*" "$SECONDS"; }
 
 zip=$(only 'zpdemo-*-windows-x64.zip')
 tarball=$(only 'zpdemo-*-linux-x86_64.tar.gz')
+web_zip=$(only 'zpdemo-*-web.zip')
 version=$(basename "$zip" -windows-x64.zip)
 version=${version#zpdemo-}
 
@@ -46,6 +47,9 @@ step "The zip under Wine"
 
 step "The tarball"
 "$root/scripts/with-virtual-display" "$here/check-tarball.sh" "$tarball"
+
+step "The web zip"
+"$here/check-web-zip.sh" "$web_zip"
 
 deb=("$dist"/zpdemo_*_amd64.deb)
 if [ -f "${deb[0]}" ]; then

@@ -1,0 +1,143 @@
+#!/usr/bin/env python3
+"""The web build in headless Chromium (SwiftShader): the show starts and
+plays, with the isolation headers and through the page's service worker
+without them; a missing, garbled or cut-short pak and a browser without
+WebGL 2 each show their message.
+
+    check_show.py BUILD_DIR          the tests above
+    check_show.py --visitor FOLDER   FOLDER served by its own serve.py: the
+                                     show plays 10 s of show time unharmed
+"""
+
+import os
+import random
+import shutil
+import sys
+import tempfile
+import time
+
+import devtools
+import webshow
+from webshow import ERROR_SHOWN, Checks, Served
+
+PAK_MESSAGE = "Could not load pak file."
+
+
+def plays(checks, page, what, seconds=1.5):
+    """Show time and frames move on between two looks `seconds` apart."""
+    first = webshow.status(page)
+    time.sleep(seconds)
+    second = webshow.status(page)
+    moved = second["time"] - first["time"]
+    drawn = second["frames"] - first["frames"]
+    checks.expect(moved > 0 and drawn > 0, "%s: show time %.2f -> %.2f s, %d frames in %.1f s"
+                  % (what, first["time"], second["time"], drawn, seconds), page)
+
+
+def check_starts(checks, folder, isolation):
+    what = "with the isolation headers" if isolation else "without the headers (service worker)"
+    with Served(folder, isolation) as served, devtools.Browser() as browser:
+        webshow.check_headers(checks, served, isolation)
+        page = browser.page()
+        webshow.start_show(page, served.page())
+        state = webshow.status(page) or {}
+        checks.expect(state.get("webgl2") and state.get("audio") and state.get("precalcDone"),
+                      "%s: WebGL 2, audio running, precalc done (%s)" % (what, state), page)
+        # Isolated by the headers, or else by the service worker after a reload.
+        route = page.evaluate("crossOriginIsolated && !!navigator.serviceWorker.controller")
+        checks.expect(page.evaluate("crossOriginIsolated") and route == (not isolation),
+                      "%s: the page is cross-origin isolated, %s" % (what, "by its service worker" if route
+                                                                     else "with no service worker"), page)
+        plays(checks, page, what)
+        webshow.clean(checks, page, what)
+
+
+def told(checks, page, what, expected):
+    try:
+        page.wait_for(ERROR_SHOWN, 60)
+    except devtools.Timeout:
+        checks.fail("%s: no message on the page in 60 s" % what, page)
+        return
+    text = webshow.error_text(page)
+    checks.expect(expected in text, "%s: the page says \"%s\"" % (what, text), page)
+    # The page still answers and threw nothing it did not catch.
+    checks.expect(page.evaluate("1 + 1") == 2 and not page.exceptions(),
+                  "%s: the page lives on, no uncaught exception" % what, page)
+
+
+def broken_paks(folder, scratch):
+    """Folders of the build's files with the pak missing, garbled, cut short."""
+    with open(os.path.join(folder, webshow.PAK), "rb") as source:
+        pak = source.read()
+    garbage = random.Random(1).randbytes(len(pak))
+    cases = {"missing": None, "garbage": garbage, "short": pak[:len(pak) // 2]}
+    for name, content in cases.items():
+        os.mkdir(os.path.join(scratch, name))
+        for file in webshow.PAGE_FILES:
+            os.symlink(os.path.join(folder, file), os.path.join(scratch, name, file))
+        if content is not None:
+            with open(os.path.join(scratch, name, webshow.PAK), "wb") as out:
+                out.write(content)
+    return {"the pak missing": "missing", "a pak of garbage": "garbage", "a pak cut short": "short"}
+
+
+def check_bad_paks(checks, folder):
+    scratch = tempfile.mkdtemp(prefix="zp-web-paks-")
+    try:
+        cases = broken_paks(folder, scratch)
+        with Served(scratch) as served, devtools.Browser() as browser:
+            page = browser.page()
+            for what, sub in cases.items():
+                webshow.open_page(page, served.url + sub + "/zpdemo.html")
+                page.click("start")
+                told(checks, page, what, PAK_MESSAGE)
+    finally:
+        shutil.rmtree(scratch)
+
+
+def check_no_webgl2(checks, folder):
+    with Served(folder) as served, devtools.Browser([devtools.NO_WEBGL2]) as browser:
+        page = browser.page()
+        checks.expect(page.evaluate("document.createElement('canvas').getContext('webgl2') === null"),
+                      "the browser has no WebGL 2 (%s)" % devtools.NO_WEBGL2)
+        page.navigate(served.page())
+        told(checks, page, "no WebGL 2", "WebGL 2")
+
+
+def check_visitor(checks, folder, show_seconds=10.0):
+    """The unpacked release served by its own serve.py."""
+    with Served(folder, script=os.path.join(folder, "serve.py")) as served, devtools.Browser() as browser:
+        webshow.check_headers(checks, served)
+        page = browser.page()
+        webshow.start_show(page, served.page())
+        page.wait_for("window.zpdemoStatus.time >= %f || %s" % (show_seconds, ERROR_SHOWN), 60 + 4 * show_seconds)
+        state = webshow.status(page)
+        checks.expect(state["time"] >= show_seconds, "%.1f s of show time played, %d frames"
+                      % (state["time"], state["frames"]), page)
+        plays(checks, page, "the release", 1.0)
+        webshow.clean(checks, page, "the release")
+
+
+def main(argv):
+    checks = Checks()
+    if len(argv) == 2 and argv[0] == "--visitor":
+        checks.run("The release, served by its own serve.py", check_visitor, argv[1])
+    elif len(argv) == 1 and not argv[0].startswith("-"):
+        folder = os.path.abspath(argv[0])
+        missing = [f for f in webshow.PAGE_FILES + (webshow.PAK,) if not os.path.isfile(os.path.join(folder, f))]
+        if missing:
+            print("FAIL: %s lacks %s" % (folder, " ".join(missing)))
+            return 1
+        checks.run("The show starts, with the isolation headers", check_starts, folder, True)
+        checks.run("The show starts, without the headers", check_starts, folder, False)
+        checks.run("A bad pak is told", check_bad_paks, folder)
+        checks.run("A browser without WebGL 2 is told", check_no_webgl2, folder)
+    else:
+        print(__doc__.strip().split("\n\n")[1], file=sys.stderr)
+        return 2
+    print("\n%s" % ("every check passed" if not checks.failures else "%d checks FAILED" % checks.failures))
+    return 1 if checks.failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[1:]))
