@@ -34,6 +34,37 @@ def plays(checks, page, what, seconds=1.5):
                   % (what, first["time"], second["time"], drawn, seconds), page)
 
 
+def set_hidden(page, hidden):
+    """What the browser does when the tab goes to the back or comes forward."""
+    page.evaluate("Object.defineProperty(document, 'hidden', {configurable: true, get: () => %s});"
+                  "document.dispatchEvent(new Event('visibilitychange')); 0" % ("true" if hidden else "false"))
+
+
+def check_hidden_then_escape(checks, page):
+    """A hidden page stands still, sound and picture, and goes on from the
+    same moment; Escape outside full screen ends the show, and the start
+    page is back."""
+    set_hidden(page, True)
+    time.sleep(1.0)
+    held = webshow.status(page)["time"]
+    time.sleep(1.5)
+    still = webshow.status(page)["time"]
+    set_hidden(page, False)
+    time.sleep(1.5)
+    after = webshow.status(page)
+    checks.expect(still - held < 0.05 and 0 < after["time"] - still < 2.5 and after["audio"],
+                  "hidden: the show stood at %.2f s, %.2f s later at %.2f s; shown again, it went on to %.2f s"
+                  % (held, 1.5, still, after["time"]), page)
+    for kind in ("keyDown", "keyUp"):
+        page.send("Input.dispatchKeyEvent", {"type": kind, "key": "Escape", "code": "Escape",
+                                             "windowsVirtualKeyCode": 27})
+    try:
+        page.wait_for("window.zpdemoStatus.ended && " + webshow.START_SHOWN, 20)
+        checks.ok("Escape ended the show and the start button is back")
+    except devtools.Timeout:
+        checks.fail("Escape did not bring the start page back in 20 s", page)
+
+
 def check_starts(checks, folder, isolation):
     what = "with the isolation headers" if isolation else "without the headers (service worker)"
     with Served(folder, isolation) as served, devtools.Browser() as browser:
@@ -50,6 +81,8 @@ def check_starts(checks, folder, isolation):
                                                                      else "with no service worker"), page)
         plays(checks, page, what)
         webshow.clean(checks, page, what)
+        if isolation:
+            check_hidden_then_escape(checks, page)
 
 
 def told(checks, page, what, expected):
