@@ -72,7 +72,9 @@ def play(page, until, out):
     to_show = page.evaluate("performance.now()") - state["startedAt"]
     samples, shot = [], None
     while True:
-        sample = page.evaluate(SAMPLE)
+        # A page that stops answering for a while is a figure too: its
+        # stalls are read from the gaps between samples.
+        sample = page.evaluate(SAMPLE, timeout=300)
         samples.append(sample)
         if shot is None and sample["time"] >= min(30.0, until / 2):
             page.screenshot(os.path.join(out, "playing.png"))
@@ -97,6 +99,13 @@ def report(to_progress, to_show, samples, shot, parts, out):
         print("\naudio clock minus show time, %d samples: mean %.1f ms, standard deviation %.1f ms,"
               " from %.1f to %.1f ms" % (len(offsets), statistics.mean(offsets), statistics.stdev(offsets),
                                          min(offsets), max(offsets)))
+    stalls = [(a["time"], (b["now"] - a["now"]) / 1000.0) for a, b in zip(samples, samples[1:])
+              if b["now"] - a["now"] > 2000]
+    for at, seconds in stalls:
+        print("the page did not answer for %.1f s after show time %.2f s" % (seconds, at))
+    backwards = [(a["time"], b["time"]) for a, b in zip(samples, samples[1:]) if b["time"] < a["time"]]
+    for before, after in backwards:
+        print("show time went back from %.2f s to %.2f s" % (before, after))
     print("\nscreenshots: %s, %s%s" % (os.path.join(out, "before-start.png"), os.path.join(out, "playing.png"),
                                        " (at %.1f s)" % shot if shot is not None else " (not reached)"))
 
@@ -121,7 +130,9 @@ def main(argv):
             print("FAIL: %s\n%s" % (error, page.report()))
             return 1
     report(*figures, parts, out)
-    return 0
+    if page.messages:
+        print("\nthe page said:\n" + page.report())
+    return 1 if page.exceptions() else 0
 
 
 if __name__ == "__main__":
