@@ -8,12 +8,15 @@ namespace {
 // The frame loop blocks as on the desktop; each frame hands the page back
 // its event loop until the browser's next display frame (asyncify unwinds
 // and rewinds the C++ stack around the wait). A hidden page gets no display
-// frames, so a short timeout keeps the loop turning there, slowly, to see
-// that the page is hidden and pause the show.
+// frames, so there a short timer keeps the loop turning, slowly, to see that
+// the page is hidden and pause the show. On a shown page only the display
+// frame will do: a browser whose renderer falls behind gives fewer, and a
+// loop that went on without them would pile up frames the renderer later
+// works off with the page, and its sound, blocked for seconds.
 EM_ASYNC_JS(void, WaitForDisplayFrame, (), {
     await new Promise(resolve => {
-        const timer = setTimeout(resolve, 100);
-        requestAnimationFrame(() => { clearTimeout(timer); resolve(); });
+        const timer = setInterval(() => { if (document.hidden) { clearInterval(timer); resolve(); } }, 100);
+        requestAnimationFrame(() => { clearInterval(timer); resolve(); });
     });
 });
 
