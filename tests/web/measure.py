@@ -85,6 +85,28 @@ def play(page, until, out):
     return to_progress, to_show, samples, shot
 
 
+def print_offsets(samples):
+    print()
+    # The audio context's clock runs on through the sound's dropouts while
+    # the show's time, the sound's position, waits: the offset grows by each.
+    for label, until in (("", None), (" over the first 10 s of show time", 10.0)):
+        offsets = [1000.0 * (s["audioTime"] - s["time"]) for s in samples
+                   if s["audioTime"] is not None and (until is None or s["time"] <= until)]
+        if len(offsets) > 1:
+            print("audio clock minus show time%s, %d samples: mean %.1f ms, standard deviation %.1f ms,"
+                  " from %.1f to %.1f ms" % (label, len(offsets), statistics.mean(offsets),
+                                             statistics.stdev(offsets), min(offsets), max(offsets)))
+
+
+def print_faults(samples):
+    for a, b in zip(samples, samples[1:]):
+        if b["now"] - a["now"] > 2000:
+            print("the page did not answer for %.1f s after show time %.2f s" % ((b["now"] - a["now"]) / 1000.0,
+                                                                               a["time"]))
+        if b["time"] < a["time"]:
+            print("show time went back from %.2f s to %.2f s" % (a["time"], b["time"]))
+
+
 def report(to_progress, to_show, samples, shot, parts, out):
     print("Chromium renders with SwiftShader here: software rendering on the CPU, no graphics card.")
     print("click to the first progress-bar frame: %.0f ms" % to_progress)
@@ -94,18 +116,8 @@ def report(to_progress, to_show, samples, shot, parts, out):
     for start, end, name, fps, seconds in frame_rates(samples, parts):
         if seconds:
             print("  %6.1f - %6.1f s  %-12s %5.1f fps over %.0f s" % (start, end, name, fps, seconds))
-    offsets = [1000.0 * (s["audioTime"] - s["time"]) for s in samples if s["audioTime"] is not None]
-    if len(offsets) > 1:
-        print("\naudio clock minus show time, %d samples: mean %.1f ms, standard deviation %.1f ms,"
-              " from %.1f to %.1f ms" % (len(offsets), statistics.mean(offsets), statistics.stdev(offsets),
-                                         min(offsets), max(offsets)))
-    stalls = [(a["time"], (b["now"] - a["now"]) / 1000.0) for a, b in zip(samples, samples[1:])
-              if b["now"] - a["now"] > 2000]
-    for at, seconds in stalls:
-        print("the page did not answer for %.1f s after show time %.2f s" % (seconds, at))
-    backwards = [(a["time"], b["time"]) for a, b in zip(samples, samples[1:]) if b["time"] < a["time"]]
-    for before, after in backwards:
-        print("show time went back from %.2f s to %.2f s" % (before, after))
+    print_offsets(samples)
+    print_faults(samples)
     print("\nscreenshots: %s, %s%s" % (os.path.join(out, "before-start.png"), os.path.join(out, "playing.png"),
                                        " (at %.1f s)" % shot if shot is not None else " (not reached)"))
 
