@@ -19,6 +19,8 @@ void SetSdlContextAttributes() {
 
 int SdlProbeFrames() { return 64; }
 
+void RunSdlAudioCall(const std::function<void()>& call) { call(); }
+
 // The swap itself waits for the display where the swap interval says so.
 void AfterSdlSwap() {}
 

@@ -1,6 +1,7 @@
 #include "engine/platform/sdl/SdlSoundBuffer.h"
 
 #include "engine/platform/SystemServices.h"
+#include "engine/platform/sdl/SdlSystem.h"
 
 #include <chrono>
 #include <condition_variable>
@@ -61,7 +62,7 @@ SdlSoundBuffer::~SdlSoundBuffer() {
     if (deviceId != 0)
         Close();
     else if (audioInitialized)
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        platform::RunSdlAudioCall([] { SDL_QuitSubSystem(SDL_INIT_AUDIO); });
 }
 
 // SDL closes a device only once its audio thread has come back from the
@@ -78,7 +79,7 @@ void SdlSoundBuffer::Close() {
     };
     auto closing = std::make_shared<Closing>();
     std::thread closer([closing, id = deviceId, keep = stream] {
-        SDL_CloseAudioDevice(id);
+        platform::RunSdlAudioCall([id] { SDL_CloseAudioDevice(id); });
         std::lock_guard<std::mutex> lock(closing->mutex);
         closing->closed = true;
         closing->done.notify_all();
@@ -88,7 +89,7 @@ void SdlSoundBuffer::Close() {
         lock.unlock();
         closer.join();
         if (audioInitialized)
-            SDL_QuitSubSystem(SDL_INIT_AUDIO);
+            platform::RunSdlAudioCall([] { SDL_QuitSubSystem(SDL_INIT_AUDIO); });
         return;
     }
     closer.detach();
@@ -96,7 +97,9 @@ void SdlSoundBuffer::Close() {
 
 bool SdlSoundBuffer::OpenDevice(const PcmFormat& format) {
     // A reference of its own keeps the device valid even if the SoundDevice goes first.
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
+    bool started = false;
+    platform::RunSdlAudioCall([&] { started = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0; });
+    if (!started)
         return false;
     audioInitialized = true;
     SDL_AudioSpec desired{};
@@ -108,7 +111,7 @@ bool SdlSoundBuffer::OpenDevice(const PcmFormat& format) {
     desired.userdata = stream.get();
     SDL_AudioSpec obtained{};
     // No changes allowed: SDL converts to whatever the hardware takes.
-    deviceId = SDL_OpenAudioDevice(nullptr, 0, &desired, &obtained, 0);
+    platform::RunSdlAudioCall([&] { deviceId = SDL_OpenAudioDevice(nullptr, 0, &desired, &obtained, 0); });
     if (deviceId == 0)
         return false;
     stream->timing.latencyBytes = QueuedBeyondChunk(obtained, format.blockAlign);

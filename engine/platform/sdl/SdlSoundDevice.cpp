@@ -21,17 +21,23 @@ std::unique_ptr<SoundDevice> CreateSoundDevice(void* /*window*/) { return SdlSou
 }
 
 std::unique_ptr<SdlSoundDevice> SdlSoundDevice::Create() {
-    if (!platform::SdlMayStartAudio() || SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
+    bool started = false;
+    platform::RunSdlAudioCall([&] { started = platform::SdlMayStartAudio() && SDL_InitSubSystem(SDL_INIT_AUDIO) == 0; });
+    if (!started)
         return nullptr;
     std::unique_ptr<SdlSoundDevice> device(new SdlSoundDevice);
     // The subsystem starts even without any hardware; only opening a stream
     // tells whether sound can be played.
-    if (!CanOpenOutput())
+    bool canOpen = false;
+    platform::RunSdlAudioCall([&] { canOpen = CanOpenOutput(); });
+    if (!canOpen)
         return nullptr;
     return device;
 }
 
-SdlSoundDevice::~SdlSoundDevice() { SDL_QuitSubSystem(SDL_INIT_AUDIO); }
+SdlSoundDevice::~SdlSoundDevice() {
+    platform::RunSdlAudioCall([] { SDL_QuitSubSystem(SDL_INIT_AUDIO); });
+}
 
 bool SdlSoundDevice::CanOpenOutput() {
     SDL_AudioSpec desired{};

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 namespace platform {
 
 // What differs between the systems the SDL backend runs on: the desktop
@@ -18,6 +20,12 @@ int SdlProbeFrames();
 
 // Whether SDL's audio may be started at all.
 bool SdlMayStartAudio();
+
+// Runs a call that opens, closes, starts or stops SDL's audio. On the
+// desktop it runs at once, on the calling thread. In a page it runs on the
+// main thread, where the browser calls SDL's audio back: a device opened or
+// closed on another thread could be called back half made or half gone.
+void RunSdlAudioCall(const std::function<void()>& call);
 
 // Called after each buffer swap: where the frame loop must give the system
 // its turn (a page's event loop), it waits here for the next display frame.

@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 #include <emscripten.h>
+#include <emscripten/threading.h>
 
 namespace {
 
@@ -38,6 +39,22 @@ int SdlProbeFrames() { return 256; }
 
 // The browser has its own audio context; no sound server to ask first.
 bool SdlMayStartAudio() { return true; }
+
+namespace {
+
+void RunCall(void* call) { (*static_cast<const std::function<void()>*>(call))(); }
+
+}
+
+// The calling thread waits until the main thread takes the call, which it
+// does between frames or while it waits itself.
+void RunSdlAudioCall(const std::function<void()>& call) {
+    if (emscripten_is_main_runtime_thread()) {
+        call();
+        return;
+    }
+    emscripten_sync_run_in_main_runtime_thread(EM_FUNC_SIG_VI, &RunCall, const_cast<void*>(static_cast<const void*>(&call)));
+}
 
 void AfterSdlSwap() { WaitForDisplayFrame(); }
 
