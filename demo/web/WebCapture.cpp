@@ -45,21 +45,6 @@ bool StepFrame(CaptureDemo& demo, double time, bool draw) {
     return true;
 }
 
-bool Precalculate(CaptureDemo& demo) {
-    Display* display = demo.GetDisplay();
-    while (demo.GetState() == DemoState::Precalculating) {
-        demo.Update();
-        display->BeginFrame();
-        if (!demo.Frame())
-            return false;
-        display->EndFrame();
-        display->Present();
-        if (!display->ProcessMessages())
-            return false;
-    }
-    return demo.GetState() == DemoState::Playing;
-}
-
 bool DrawAt(CaptureDemo& demo, double time) {
     for (int64_t step = 0;; ++step) {
         const double stepTime = static_cast<double>(step) / kStepsPerSecond;
@@ -83,7 +68,7 @@ void HandOver(int width, int height) {
 int RunWebCapture(const WebOptions& options) {
     AppSettings settings = CaptureSettings(options);
     CaptureDemo demo;
-    bool captured = demo.Init(&settings) && Precalculate(demo);
+    bool captured = demo.Init(&settings) && demo.Precalculate(0);
     if (captured && !DrawAt(demo, options.captureTime)) {
         const std::string text = "The show ends before " + std::to_string(options.captureTime) + " s.";
         platform::ShowErrorBox("Capture", text.c_str());

@@ -64,21 +64,7 @@ bool MakeDirectory(const std::string& path) {
 
 }
 
-bool Precalculate(CaptureDemo& demo) {
-    Display* display = demo.GetDisplay();
-    while (demo.GetState() == DemoState::Precalculating) {
-        demo.Update();
-        display->BeginFrame();
-        if (!demo.Frame())
-            return false;
-        display->EndFrame();
-        display->Present();
-        if (!display->ProcessMessages())
-            return false;
-        platform::SleepMilliseconds(kPrecalcPollMilliseconds);
-    }
-    return demo.GetState() == DemoState::Playing;
-}
+bool Precalculate(CaptureDemo& demo) { return demo.Precalculate(kPrecalcPollMilliseconds); }
 
 namespace {
 
